@@ -1,0 +1,6 @@
+#include "core/App.h"
+
+App::App(const platform::Services& services)
+    : services(services)
+{
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/GridState.h"
+#include "core/Sheet.h"
+#include "graph/GraphSettings.h"
+#include "platform/Services.h"
+#include "print/LineDialogState.h"
+#include "print/PageLayout.h"
+#include "settings/UserSettings.h"
+
+#include <cstdint>
+
+/// The whole application state that commands work on; one instance per running program.
+/// Platform services are borrowed: the program or the test owns them.
+struct App {
+    explicit App(const platform::Services& services);
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    core::Sheet sheet;
+    core::GridState grid;
+    settings::UserSettings settings;
+    print::PageLayout pageLayout;
+    print::LineDialogState lineDialog;
+    graph::GraphSettings graph;
+
+    /// Editor mode: 0 idle, 1 typing, 2 pick list.
+    std::uint8_t InputMode = 0;
+    bool FirstActivationDone = false;
+    bool SaveUnicode = true;
+    /// A long loop that must not be interrupted by commands changing the sheet is running.
+    bool ExtractBusy = false;
+
+    platform::Services services;
+
+    platform::Ui& ui() const { return *services.ui; }
+    platform::TextMeasure& measure() const { return *services.measure; }
+    platform::Clipboard& clipboard() const { return *services.clipboard; }
+    platform::FileHold& fileHold() const { return *services.fileHold; }
+    platform::SettingsStore& settingsStore() const { return *services.settings; }
+    platform::Help& help() const { return *services.help; }
+    platform::Shell& shell() const { return *services.shell; }
+};

@@ -1,0 +1,171 @@
+#include "core/Display.h"
+
+#include "core/App.h"
+#include "core/Cells.h"
+#include "core/NumberFormat.h"
+#include "platform/TextMeasure.h"
+#include "platform/Ui.h"
+
+#include <cmath>
+
+namespace core {
+
+namespace {
+
+/// ShowCell with the column's number format already parsed (nullopt: formatting fails).
+void showCellWith(App& app, int c, int r, const std::optional<NumberFormat>& format)
+{
+    Sheet& sheet = app.sheet;
+    const QString& s = sheet.CellText[c][r];
+    if (s.isEmpty()) {
+        sheet.GridText[c][r].clear();
+        return;
+    }
+    if (s[0] == u'\'' || s[0] == TextMark) {
+        AlignText(app, c, r, s.mid(1));
+        return;
+    }
+    QString shown;
+    if (format)
+        shown = FormatNumber(sheet.CellValue[c][r], *format);
+    sheet.GridText[c][r] = shown.isNull() ? s : shown;
+}
+
+} // namespace
+
+void ShowCell(App& app, int c, int r)
+{
+    showCellWith(app, c, r, ParseNumberFormat(app.sheet.ColFormat[c].fmt));
+}
+
+void ShowAllCells(App& app)
+{
+    Sheet& sheet = app.sheet;
+    for (int c = 1; c <= sheet.LastCol; ++c) {
+        const auto format = ParseNumberFormat(sheet.ColFormat[c].fmt);
+        for (int r = 1; r <= sheet.LastRow; ++r)
+            showCellWith(app, c, r, format);
+    }
+    app.ui().gridChanged(platform::GridChange::Cells);
+}
+
+void AlignText(App& app, int c, int r, const QString& text)
+{
+    const column_type& format = app.sheet.ColFormat[c];
+    QString result = text;
+    // Left alignment shows the text as it is; measuring it would change nothing.
+    if (format.align == 1 || format.align == 2) {
+        const int w = format.wid;
+        const int u = CharUnit(app, 1);
+        const int n = u > 0 ? (TextPixels(app, text) + u - 1) / u : 0;
+        if (format.align == 2) {
+            if (n < w)
+                result = QString((w - n) / 2, u' ') + text;
+            else if (n > w)
+                result = text.mid(CharsThatFit(app, text, ((n - w) * u) / 2));
+        } else {
+            if (n < w)
+                result = QString(w - n, u' ') + text;
+            else if (n > w)
+                result = text.mid(CharsThatFit(app, text, (n - w) * u));
+        }
+    }
+    app.sheet.GridText[c][r] = result;
+}
+
+int CharsThatFit(const App& app, const QString& text, int px)
+{
+    for (qsizetype i = 1; i <= text.size(); ++i) {
+        const int t = TextPixels(app, text.left(i));
+        if (t >= px)
+            return t == px ? int(i) : int(i - 1);
+    }
+    return 0;
+}
+
+int TextPixels(const App& app, const QString& text)
+{
+    return app.measure().textPixels(text);
+}
+
+int CharUnit(const App& app, int n)
+{
+    return n * TextPixels(app, QStringLiteral("w"));
+}
+
+void SetColumnWidth(App& app, int c)
+{
+    const int n = c == 0 ? 6 : c < 0 ? 10 : app.sheet.ColFormat[c].wid;
+    const int px = TextPixels(app, QString(n, u'W')) + 2;
+    if (c < 0)
+        app.grid.defaultColWidth = px;
+    else
+        app.grid.colWidths[std::size_t(c)] = px;
+    app.ui().gridChanged(platform::GridChange::Layout);
+}
+
+void BuildColumnFormat(App& app, int c)
+{
+    SetColumnWidth(app, c);
+    column_type& format = app.sheet.ColFormat[c];
+    if (format.shosu == -1)
+        format.shosu = 0;
+    const QChar type = format.comma == -1 ? u'n' : format.comma == -2 ? u'm' : u'f';
+    format.fmt = u'%' + QString::number(format.wid) + u'.' + QString::number(format.shosu) + type;
+}
+
+void RefreshColumnHeadings(App& app)
+{
+    Sheet& sheet = app.sheet;
+    const bool letters = sheet.HeadingRow == 0 || sheet.HeadingRow > sheet.SheetRows;
+    for (int c = 1; c <= MaxCols; ++c) {
+        QString heading(QChar(u'A' + c - 1));
+        if (!letters) {
+            const QString& t = sheet.CellText[c][sheet.HeadingRow];
+            heading += u'.';
+            if (!t.isEmpty() && (t[0] == u'\'' || t[0] == TextMark || t[0] == NumberMark))
+                heading += t.mid(1);
+            else
+                heading += t;
+        }
+        sheet.GridText[c][0] = heading;
+    }
+    app.ui().gridChanged(platform::GridChange::Cells);
+}
+
+void RefreshHeaders(App& app)
+{
+    RefreshColumnHeadings(app);
+    Sheet& sheet = app.sheet;
+    for (int r = 1; r <= sheet.SheetRows; ++r)
+        sheet.GridText[0][r] = QString::number(r).rightJustified(5, u' ');
+    app.ui().gridChanged(platform::GridChange::Cells);
+}
+
+void ApplyFont(App& app)
+{
+    platform::FontSpec font = app.settings.gridFont;
+    font.size = app.sheet.FontSize;
+    app.measure().setFont(font);
+    app.grid.rowHeight = app.measure().textHeight(QStringLiteral("p")) + 2;
+    for (int c = -1; c <= MaxCols; ++c)
+        SetColumnWidth(app, c);
+    app.ui().gridChanged(platform::GridChange::Layout);
+}
+
+void SetBusy(App& app, bool on)
+{
+    app.ui().setBusy(on);
+}
+
+void ShowStatus(App& app, const QString& text)
+{
+    app.ui().showStatus(text);
+}
+
+void ShowCellName(App& app)
+{
+    app.ui().showCellNamePanel(CellName(app.grid.col, app.grid.row));
+}
+
+} // namespace core

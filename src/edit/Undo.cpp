@@ -1,0 +1,24 @@
+#include "edit/Undo.h"
+
+#include "core/App.h"
+#include "core/Cells.h"
+#include "platform/Ui.h"
+
+namespace edit {
+
+void SaveUndo(App& app, int c, int r)
+{
+    core::undodata& undo = app.sheet.UndoData;
+    undo.col = c;
+    if (c <= 0) {
+        app.ui().setUndoCaption(QStringLiteral("元に戻す(&U)"));
+        return;
+    }
+    undo.row = r;
+    undo.str = app.sheet.CellText[c][r];
+    if (!undo.str.isEmpty() && undo.str[0].unicode() < 32)
+        undo.str.remove(0, 1);
+    app.ui().setUndoCaption(QStringLiteral("元に戻す(&U) ") + core::CellName(c, r));
+}
+
+} // namespace edit

@@ -1,0 +1,141 @@
+#include "files/TextFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <unistd.h>
+
+namespace files {
+
+namespace {
+
+// Windows-31J is served by ICU in Qt; "Shift_JIS" is the fallback name.
+const char* ansiName()
+{
+    static const char* name = [] {
+        for (const char* candidate : {"windows-31j", "cp932", "Shift_JIS"}) {
+            QStringDecoder probe(candidate);
+            if (probe.isValid())
+                return candidate;
+        }
+        return "Shift_JIS";
+    }();
+    return name;
+}
+
+bool isValidUtf8(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+QStringList splitLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    const QChar* data = text.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar ch = data[i];
+        if (ch == u'\r' || ch == u'\n') {
+            lines.append(text.mid(start, i - start));
+            if (ch == u'\r' && i + 1 < n && data[i + 1] == u'\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+} // namespace
+
+QStringList DecodeTextLines(const QByteArray& bytes, TextEncoding* detected)
+{
+    TextEncoding encoding = TextEncoding::Ansi;
+    QString text;
+    if (bytes.startsWith("\xFF\xFE")) {
+        encoding = TextEncoding::Utf16LE;
+        text = QStringDecoder(QStringDecoder::Utf16LE).decode(bytes.mid(2));
+    } else if (bytes.startsWith("\xFE\xFF")) {
+        encoding = TextEncoding::Utf16BE;
+        text = QStringDecoder(QStringDecoder::Utf16BE).decode(bytes.mid(2));
+    } else if (bytes.startsWith("\xEF\xBB\xBF")) {
+        encoding = TextEncoding::Utf8;
+        text = QStringDecoder(QStringDecoder::Utf8).decode(bytes.mid(3));
+    } else if (isValidUtf8(bytes)) {
+        encoding = TextEncoding::Utf8;
+        text = QString::fromUtf8(bytes);
+    } else {
+        text = DecodeAnsi(bytes);
+    }
+    if (detected)
+        *detected = encoding;
+    return splitLines(text);
+}
+
+core::Result<QStringList> ReadTextLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return core::Error{core::ErrorCode::ReadFailed, 0, file.errorString()};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return core::Error{core::ErrorCode::ReadFailed, 0, file.errorString()};
+    return DecodeTextLines(bytes);
+}
+
+QByteArray EncodeAnsi(const QString& text, bool* lossless)
+{
+    QStringEncoder encoder(ansiName());
+    const QByteArray bytes = encoder.encode(text);
+    if (lossless)
+        *lossless = !encoder.hasError() && DecodeAnsi(bytes) == text;
+    return bytes;
+}
+
+QString DecodeAnsi(const QByteArray& bytes)
+{
+    QStringDecoder decoder(ansiName());
+    return decoder.decode(bytes);
+}
+
+QByteArray EncodeTextLines(const QStringList& lines, bool unicode)
+{
+    QString text;
+    qsizetype total = 0;
+    for (const QString& line : lines)
+        total += line.size() + 2;
+    text.reserve(total);
+    for (const QString& line : lines) {
+        text += line;
+        text += u"\r\n";
+    }
+    if (!unicode)
+        return EncodeAnsi(text);
+    QByteArray bytes("\xFF\xFE", 2);
+    bytes += QStringEncoder(QStringEncoder::Utf16LE).encode(text);
+    return bytes;
+}
+
+core::Result<core::Unit> WriteFileSafely(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return core::Error{core::ErrorCode::WriteFailed, 0, file.errorString()};
+    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
+        file.cancelWriting();
+        const QString reason = file.errorString();
+        file.commit();
+        return core::Error{core::ErrorCode::WriteFailed, 0, reason};
+    }
+    if (!file.commit())
+        return core::Error{core::ErrorCode::WriteFailed, 0, file.errorString()};
+    return core::Unit{};
+}
+
+} // namespace files

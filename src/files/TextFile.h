@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/Result.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace files {
+
+enum class TextEncoding { Utf16LE, Utf16BE, Utf8, Ansi };
+
+/// Decodes a whole file image: a byte-order mark picks UTF-16 LE/BE or UTF-8; without one
+/// the bytes are UTF-8 when they are valid UTF-8, else Windows-31J (CP932). Lines end at
+/// CR LF, CR or LF; a final line end adds no empty line.
+QStringList DecodeTextLines(const QByteArray& bytes, TextEncoding* detected = nullptr);
+core::Result<QStringList> ReadTextLines(const QString& path);
+
+/// Windows-31J bytes of the text. `lossless` (optional) tells whether it converts back intact;
+/// characters without an ANSI form become "?".
+QByteArray EncodeAnsi(const QString& text, bool* lossless = nullptr);
+QString DecodeAnsi(const QByteArray& bytes);
+
+/// The lines joined with CR LF (each line ended by one): UTF-16 LE with a byte-order mark,
+/// or ANSI without a mark.
+QByteArray EncodeTextLines(const QStringList& lines, bool unicode);
+
+/// Writes the bytes so that the previous file survives any failure: a temporary file in
+/// the same folder, flushed and synced, then renamed over the target.
+core::Result<core::Unit> WriteFileSafely(const QString& path, const QByteArray& bytes);
+
+} // namespace files

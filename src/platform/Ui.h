@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+enum class Icon { None, Information, Warning, Error, Question };
+
+/// Button sets of the program's message boxes.
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, YesCancel };
+
+enum class Answer { Ok, Cancel, Yes, No };
+
+struct Message {
+    Icon icon = Icon::Information;
+    QString text;
+    Buttons buttons = Buttons::Ok;
+    QString caption;     // empty: the application title
+    int helpContext = 0; // non-zero: the box offers Help for that context number
+};
+
+/// What of the grid a command changed, so the view knows what to re-read.
+enum class GridChange {
+    Cells,       // display strings (and headings / row numbers)
+    Layout,      // row count, column widths, row height, font
+    CurrentCell, // current cell, selection or top row
+};
+
+/// What a command may ask of the window: message boxes, the status bar, the busy cursor.
+class Ui {
+public:
+    virtual ~Ui() = default;
+    virtual Answer message(const Message& message) = 0;
+    /// The message panel (panel 1) of the status bar.
+    virtual void showStatus(const QString& text) = 0;
+    /// The cell-name panel (panel 0) of the status bar.
+    virtual void showCellNamePanel(const QString& text) = 0;
+    virtual void setBusy(bool on) = 0;
+    /// Lets pending window messages run (repaint, input) during a long loop.
+    virtual void processEvents() = 0;
+    virtual void beep() = 0;
+    virtual void gridChanged(GridChange change) = 0;
+    /// The undo menu item's caption (the popup item keeps its own).
+    virtual void setUndoCaption(const QString& caption) = 0;
+    virtual void setWindowTitle(const QString& title) = 0;
+    /// The print-area toolbar button and menu check: on, or off (indeterminate look).
+    virtual void setPrintAreaIndicator(bool on) = 0;
+    /// Status bar height from its font (new sheet state).
+    virtual void resetStatusBarHeight() = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,140 @@
+#include "platform/fake/FakePlatform.h"
+
+#include "core/WideChar.h"
+
+namespace platform {
+
+Answer FakeUi::message(const Message& message)
+{
+    messages.push_back(message);
+    if (!answers.empty()) {
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    switch (message.buttons) {
+    case Buttons::Ok:
+    case Buttons::OkCancel:
+        return Answer::Ok;
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel:
+    case Buttons::YesCancel:
+        return Answer::Yes;
+    }
+    return Answer::Ok;
+}
+
+QStringList FakeUi::messageTexts() const
+{
+    QStringList texts;
+    for (const Message& m : messages)
+        texts.append(m.text);
+    return texts;
+}
+
+int FakeTextMeasure::textPixels(const QString& text) const
+{
+    int units = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            units += 2;
+            ++i;
+            continue;
+        }
+        units += core::IsWideChar(ch.unicode()) ? 2 : 1;
+    }
+    return units * Unit;
+}
+
+void FakeClipboard::setText(const QString& text)
+{
+    m_hasText = true;
+    m_text = text;
+    m_marker.clear();
+}
+
+void FakeClipboard::setTextWithMarker(const QString& text, const QByteArray& marker)
+{
+    m_hasText = true;
+    m_text = text;
+    m_marker = marker;
+}
+
+bool FakeFileHold::tryAccess(const QString& path, bool)
+{
+    release();
+    return !denied.contains(path);
+}
+
+std::optional<QString> FakeSettingsStore::readString(const QString& name) const
+{
+    const auto it = values.find(name);
+    if (it == values.end() || it->typeId() != QMetaType::QString)
+        return std::nullopt;
+    return it->toString();
+}
+
+std::optional<qint32> FakeSettingsStore::readInt(const QString& name) const
+{
+    const auto it = values.find(name);
+    if (it == values.end() || it->typeId() != QMetaType::Int)
+        return std::nullopt;
+    return it->toInt();
+}
+
+std::optional<QByteArray> FakeSettingsStore::readBinary(const QString& name) const
+{
+    const auto it = values.find(name);
+    if (it == values.end() || it->typeId() != QMetaType::QByteArray)
+        return std::nullopt;
+    return it->toByteArray();
+}
+
+bool FakeSettingsStore::writeString(const QString& name, const QString& value)
+{
+    if (failWrites)
+        return false;
+    present = true;
+    values[name] = value;
+    return true;
+}
+
+bool FakeSettingsStore::writeInt(const QString& name, qint32 value)
+{
+    if (failWrites)
+        return false;
+    present = true;
+    values[name] = int(value);
+    return true;
+}
+
+bool FakeSettingsStore::writeBinary(const QString& name, const QByteArray& value)
+{
+    if (failWrites)
+        return false;
+    present = true;
+    values[name] = value;
+    return true;
+}
+
+bool FakeSettingsStore::removeKey()
+{
+    values.clear();
+    present = false;
+    return true;
+}
+
+bool FakeShell::run(const QString& program, const QStringList& arguments)
+{
+    calls.append(program + u' ' + arguments.join(u' '));
+    return true;
+}
+
+bool FakeShell::openDocument(const QString& path)
+{
+    calls.append(QStringLiteral("open ") + path);
+    return true;
+}
+
+} // namespace platform

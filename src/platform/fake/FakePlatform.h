@@ -1,0 +1,131 @@
+#pragma once
+
+#include "platform/Clipboard.h"
+#include "platform/FileHold.h"
+#include "platform/Help.h"
+#include "platform/Services.h"
+#include "platform/SettingsStore.h"
+#include "platform/Shell.h"
+#include "platform/TextMeasure.h"
+#include "platform/Ui.h"
+
+#include <QMap>
+#include <QStringList>
+#include <QVariant>
+#include <deque>
+#include <vector>
+
+namespace platform {
+
+/// Records what commands show; answers message boxes from a script (default: the first
+/// button, OK or Yes).
+class FakeUi : public Ui {
+public:
+    Answer message(const Message& message) override;
+    void showStatus(const QString& text) override { statuses.append(text); }
+    void showCellNamePanel(const QString& text) override { cellNamePanel = text; }
+    void setBusy(bool on) override { busy = on; }
+    void processEvents() override { ++processEventsCalls; }
+    void beep() override { ++beeps; }
+    void gridChanged(GridChange) override {}
+    void setUndoCaption(const QString& caption) override { undoCaption = caption; }
+    void setWindowTitle(const QString& title) override { windowTitle = title; }
+    void setPrintAreaIndicator(bool on) override { printAreaIndicator = on; }
+    void resetStatusBarHeight() override {}
+
+    QString lastStatus() const { return statuses.isEmpty() ? QString() : statuses.last(); }
+    QStringList messageTexts() const;
+
+    std::deque<Answer> answers; // consumed front first
+    std::vector<Message> messages;
+    QStringList statuses;
+    QString cellNamePanel;
+    QString undoCaption;
+    QString windowTitle;
+    bool busy = false;
+    bool printAreaIndicator = false;
+    int processEventsCalls = 0;
+    int beeps = 0;
+};
+
+/// Fixed-pitch measurement: half-width characters one unit, wide characters two.
+class FakeTextMeasure : public TextMeasure {
+public:
+    static constexpr int Unit = 8;
+    static constexpr int Height = 14;
+    void setFont(const FontSpec& f) override { font = f; }
+    int textPixels(const QString& text) const override;
+    int textHeight(const QString&) const override { return Height; }
+    FontSpec font;
+};
+
+class FakeClipboard : public Clipboard {
+public:
+    bool hasText() const override { return m_hasText; }
+    QString text() const override { return m_text; }
+    void setText(const QString& text) override;
+    void setTextWithMarker(const QString& text, const QByteArray& marker) override;
+    QByteArray marker() const override { return m_marker; }
+
+private:
+    bool m_hasText = false;
+    QString m_text;
+    QByteArray m_marker;
+};
+
+class FakeFileHold : public FileHold {
+public:
+    bool tryAccess(const QString& path, bool forWrite) override;
+    void hold(const QString& path) override { held = path; }
+    void release() override { held.clear(); }
+    bool isHolding() const override { return !held.isEmpty(); }
+    QString held;
+    QStringList denied; // paths whose trial open fails
+};
+
+class FakeSettingsStore : public SettingsStore {
+public:
+    bool exists() const override { return present || !values.isEmpty(); }
+    std::optional<QString> readString(const QString& name) const override;
+    std::optional<qint32> readInt(const QString& name) const override;
+    std::optional<QByteArray> readBinary(const QString& name) const override;
+    bool writeString(const QString& name, const QString& value) override;
+    bool writeInt(const QString& name, qint32 value) override;
+    bool writeBinary(const QString& name, const QByteArray& value) override;
+    bool removeKey() override;
+    bool sync() override { return !failWrites; }
+    QMap<QString, QVariant> values;
+    bool failWrites = false;
+    bool present = false;
+};
+
+class FakeHelp : public Help {
+public:
+    void showContents() override { calls.append(QStringLiteral("contents")); }
+    void showKeyword(const QString& k) override { calls.append(QStringLiteral("keyword:") + k); }
+    void showContext(int n) override { calls.append(QStringLiteral("context:") + QString::number(n)); }
+    void close() override { calls.append(QStringLiteral("close")); }
+    QStringList calls;
+};
+
+class FakeShell : public Shell {
+public:
+    bool run(const QString& program, const QStringList& arguments) override;
+    bool openDocument(const QString& path) override;
+    void noteRecentDocument(const QString&) override {}
+    QStringList calls;
+};
+
+/// Every fake service, ready to hand to App.
+struct FakePlatform {
+    FakeUi ui;
+    FakeTextMeasure measure;
+    FakeClipboard clipboard;
+    FakeFileHold fileHold;
+    FakeSettingsStore settings;
+    FakeHelp help;
+    FakeShell shell;
+    Services services() { return Services{&ui, &measure, &clipboard, &fileHold, &settings, &help, &shell}; }
+};
+
+} // namespace platform

@@ -1,0 +1,51 @@
+#include "platform/qt/QtTextMeasure.h"
+
+namespace platform {
+
+namespace {
+constexpr int DefaultPointSize = 11;
+}
+
+void InstallFontSubstitutions()
+{
+    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"));
+}
+
+QFont GridQFont(const FontSpec& spec)
+{
+    InstallFontSubstitutions();
+    QFont font(spec.name.isEmpty() ? QStringLiteral("ＭＳ ゴシック") : spec.name);
+    font.setPointSize(spec.size > 0 ? spec.size : DefaultPointSize);
+    font.setFixedPitch(true);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    return font;
+}
+
+QtTextMeasure::QtTextMeasure()
+    : m_font(GridQFont(FontSpec{}))
+    , m_metrics(m_font)
+{
+}
+
+void QtTextMeasure::setFont(const FontSpec& font)
+{
+    m_font = GridQFont(font);
+    m_metrics = QFontMetrics(m_font);
+}
+
+int QtTextMeasure::textPixels(const QString& text) const
+{
+    return m_metrics.horizontalAdvance(text);
+}
+
+int QtTextMeasure::textHeight(const QString&) const
+{
+    return m_metrics.height();
+}
+
+} // namespace platform

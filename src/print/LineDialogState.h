@@ -1,0 +1,13 @@
+#pragma once
+
+namespace print {
+
+/// The ruled-line dialog's controls; they keep their values for the whole run.
+struct LineDialogState {
+    bool chkSide[5] = {false, false, false, false, false}; // 0 outer frame, 1..4 sides
+    bool chkGrid = true;                                   // show the grid's own lines
+    int style = 0;                                         // item index 0..6
+    int color = 0;                                         // 0..15
+};
+
+} // namespace print
