@@ -40,4 +40,5 @@ struct App {
     platform::SettingsStore& settingsStore() const { return *services.settings; }
     platform::Help& help() const { return *services.help; }
     platform::Shell& shell() const { return *services.shell; }
+    platform::FileDialogs& fileDialogs() const { return *services.fileDialogs; }
 };

@@ -4,6 +4,7 @@
 #include "core/Cells.h"
 #include "core/Display.h"
 #include "edit/Undo.h"
+#include "files/Access.h"
 #include "platform/Clipboard.h"
 #include "platform/FileHold.h"
 #include "platform/Ui.h"
@@ -86,7 +87,7 @@ void NewSheet(App& app)
     ShowCellName(app);
     app.sheet.ReadOnly = false;
     app.SaveUnicode = true;
-    app.fileHold().release();
+    files::ReleaseFile(app);
 }
 
 void NewCommand(App& app)

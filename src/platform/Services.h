@@ -9,6 +9,7 @@ class FileHold;
 class SettingsStore;
 class Help;
 class Shell;
+class FileDialogs;
 
 /// The outside world as commands see it; every pointer is set by the program or the test.
 struct Services {
@@ -19,6 +20,7 @@ struct Services {
     SettingsStore* settings = nullptr;
     Help* help = nullptr;
     Shell* shell = nullptr;
+    FileDialogs* fileDialogs = nullptr;
 };
 
 } // namespace platform

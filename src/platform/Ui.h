@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -17,6 +18,9 @@ struct Message {
     Buttons buttons = Buttons::Ok;
     QString caption;     // empty: the application title
     int helpContext = 0; // non-zero: the box offers Help for that context number
+    /// Own captions for the buttons, in the order of `buttons` (e.g. "保存(&S)", "破棄(&D)",
+    /// "キャンセル"); empty: the standard captions. The first button is the default.
+    QStringList buttonTexts;
 };
 
 /// What of the grid a command changed, so the view knows what to re-read.
@@ -47,6 +51,10 @@ public:
     virtual void setPrintAreaIndicator(bool on) = 0;
     /// Status bar height from its font (new sheet state).
     virtual void resetStatusBarHeight() = 0;
+    /// The recent-file items of the file menu ("&n path"), hidden when the list is empty.
+    virtual void setRecentFiles(const QStringList& paths) = 0;
+    /// Enters or leaves the editor's typing mode (the core has set App::InputMode).
+    virtual void setTypingMode(bool on) = 0;
 };
 
 } // namespace platform

@@ -123,6 +123,10 @@ void TF::setPrintAreaIndicator(bool) {}
 
 void TF::resetStatusBarHeight() {}
 
+void TF::setRecentFiles(const QStringList&) {}
+
+void TF::setTypingMode(bool) {}
+
 void TF::applyLayout()
 {
     const core::GridState& grid = m_app->grid;

@@ -33,6 +33,8 @@ public:
     void setWindowTitle(const QString& title) override;
     void setPrintAreaIndicator(bool on) override;
     void resetStatusBarHeight() override;
+    void setRecentFiles(const QStringList& paths) override;
+    void setTypingMode(bool on) override;
 
 private:
     void applyLayout();

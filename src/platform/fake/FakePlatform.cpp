@@ -137,4 +137,24 @@ bool FakeShell::openDocument(const QString& path)
     return true;
 }
 
+std::optional<QString> FakeFileDialogs::openFile(const QString& title)
+{
+    openTitles.append(title);
+    if (openAnswers.empty())
+        return std::nullopt;
+    auto answer = openAnswers.front();
+    openAnswers.pop_front();
+    return answer;
+}
+
+std::optional<SaveChoice> FakeFileDialogs::saveFile(const SaveRequest& request)
+{
+    saveRequests.push_back(request);
+    if (saveAnswers.empty())
+        return std::nullopt;
+    auto answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+}
+
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Clipboard.h"
+#include "platform/FileDialogs.h"
 #include "platform/FileHold.h"
 #include "platform/Help.h"
 #include "platform/Services.h"
@@ -32,6 +33,8 @@ public:
     void setWindowTitle(const QString& title) override { windowTitle = title; }
     void setPrintAreaIndicator(bool on) override { printAreaIndicator = on; }
     void resetStatusBarHeight() override {}
+    void setRecentFiles(const QStringList& paths) override { recentFiles = paths; }
+    void setTypingMode(bool on) override { typingMode = on; }
 
     QString lastStatus() const { return statuses.isEmpty() ? QString() : statuses.last(); }
     QStringList messageTexts() const;
@@ -42,7 +45,9 @@ public:
     QString cellNamePanel;
     QString undoCaption;
     QString windowTitle;
+    QStringList recentFiles;
     bool busy = false;
+    bool typingMode = false;
     bool printAreaIndicator = false;
     int processEventsCalls = 0;
     int beeps = 0;
@@ -116,6 +121,17 @@ public:
     QStringList calls;
 };
 
+/// Answers file dialogs from a script; an empty script cancels.
+class FakeFileDialogs : public FileDialogs {
+public:
+    std::optional<QString> openFile(const QString& title) override;
+    std::optional<SaveChoice> saveFile(const SaveRequest& request) override;
+    std::deque<std::optional<QString>> openAnswers;
+    std::deque<std::optional<SaveChoice>> saveAnswers;
+    QStringList openTitles;
+    std::vector<SaveRequest> saveRequests;
+};
+
 /// Every fake service, ready to hand to App.
 struct FakePlatform {
     FakeUi ui;
@@ -125,7 +141,11 @@ struct FakePlatform {
     FakeSettingsStore settings;
     FakeHelp help;
     FakeShell shell;
-    Services services() { return Services{&ui, &measure, &clipboard, &fileHold, &settings, &help, &shell}; }
+    FakeFileDialogs fileDialogs;
+    Services services()
+    {
+        return Services{&ui, &measure, &clipboard, &fileHold, &settings, &help, &shell, &fileDialogs};
+    }
 };
 
 } // namespace platform
