@@ -2,6 +2,7 @@
 
 #include "core/GridState.h"
 #include "core/Sheet.h"
+#include "edit/InsertDialogState.h"
 #include "graph/GraphSettings.h"
 #include "platform/Services.h"
 #include "print/LineDialogState.h"
@@ -23,6 +24,7 @@ struct App {
     print::PageLayout pageLayout;
     print::LineDialogState lineDialog;
     graph::GraphSettings graph;
+    edit::InsertDialogState insertDialog;
 
     /// Editor mode: 0 idle, 1 typing, 2 pick list.
     std::uint8_t InputMode = 0;

@@ -11,6 +11,9 @@ struct GridState {
     int col = 1; // current cell
     int row = 1;
     CellBlock selection{1, 1, 1, 1};
+    /// The current cell when the Shift key itself was last pressed while idle.
+    int anchorCol = 1;
+    int anchorRow = 1;
     int topRow = 1;
     int leftCol = 1;
     /// Fully visible data rows and columns, as the view last reported them.

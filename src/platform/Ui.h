@@ -55,6 +55,12 @@ public:
     virtual void setRecentFiles(const QStringList& paths) = 0;
     /// Enters or leaves the editor's typing mode (the core has set App::InputMode).
     virtual void setTypingMode(bool on) = 0;
+    /// Enters or leaves pick-list mode (the core has set App::InputMode); leaving hides the
+    /// list and gives the focus back to the editor.
+    virtual void setPickListMode(bool on) = 0;
+    /// The in-place editor's text, as typed so far.
+    virtual QString editorText() const = 0;
+    virtual void setEditorText(const QString& text) = 0;
 };
 
 } // namespace platform

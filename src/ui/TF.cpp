@@ -127,6 +127,15 @@ void TF::setRecentFiles(const QStringList&) {}
 
 void TF::setTypingMode(bool) {}
 
+void TF::setPickListMode(bool) {}
+
+QString TF::editorText() const
+{
+    return {};
+}
+
+void TF::setEditorText(const QString&) {}
+
 void TF::applyLayout()
 {
     const core::GridState& grid = m_app->grid;

@@ -35,6 +35,9 @@ public:
     void resetStatusBarHeight() override;
     void setRecentFiles(const QStringList& paths) override;
     void setTypingMode(bool on) override;
+    void setPickListMode(bool on) override;
+    QString editorText() const override;
+    void setEditorText(const QString& text) override;
 
 private:
     void applyLayout();

@@ -34,7 +34,15 @@ public:
     void setPrintAreaIndicator(bool on) override { printAreaIndicator = on; }
     void resetStatusBarHeight() override {}
     void setRecentFiles(const QStringList& paths) override { recentFiles = paths; }
-    void setTypingMode(bool on) override { typingMode = on; }
+    void setTypingMode(bool on) override
+    {
+        typingMode = on;
+        if (!on)
+            editor.clear();
+    }
+    void setPickListMode(bool on) override { pickListMode = on; }
+    QString editorText() const override { return editor; }
+    void setEditorText(const QString& text) override { editor = text; }
 
     QString lastStatus() const { return statuses.isEmpty() ? QString() : statuses.last(); }
     QStringList messageTexts() const;
@@ -48,6 +56,8 @@ public:
     QStringList recentFiles;
     bool busy = false;
     bool typingMode = false;
+    bool pickListMode = false;
+    QString editor; // the editor's text
     bool printAreaIndicator = false;
     int processEventsCalls = 0;
     int beeps = 0;
