@@ -14,13 +14,14 @@ namespace edit {
 void CommitEntry(App& app, const QString& text)
 {
     core::Sheet& sheet = app.sheet;
-    app.InputMode = 0;
-    app.ui().setTypingMode(false);
+    // The editor empties itself on leaving typing mode; the caller's text may be its copy.
+    const QString typed = text;
+    SetTypingMode(app, false);
     sheet.Modified = true;
     const int c = app.grid.col;
     const int r = app.grid.row;
     SaveUndo(app, c, r);
-    const QString s = ClassifyEntry(app, text, true);
+    const QString s = ClassifyEntry(app, typed, true);
     sheet.CellText[c][r] = s;
     sheet.CellValue[c][r] = core::NumericValue(s);
     core::ShowCell(app, c, r);
@@ -79,6 +80,62 @@ QString NormalizeFormula(const QString& text)
         }
     }
     return out;
+}
+
+void SetTypingMode(App& app, bool on)
+{
+    app.InputMode = on ? 1 : 0;
+    app.ui().setTypingMode(on);
+}
+
+void SetPickListMode(App& app, bool on)
+{
+    app.InputMode = on ? 2 : 0;
+    app.ui().setPickListMode(on);
+}
+
+bool BeginTyping(App& app)
+{
+    if (app.InputMode != 0)
+        return false;
+    app.ui().setEditorText(QString());
+    SetTypingMode(app, true);
+    return true;
+}
+
+namespace {
+
+/// Scrolls the grid state just enough to show the current cell.
+void keepInView(core::GridState& g)
+{
+    const int rows = std::max(1, g.visibleRows);
+    const int cols = std::max(1, g.visibleCols);
+    if (g.row < g.topRow)
+        g.topRow = g.row;
+    else if (g.row >= g.topRow + rows)
+        g.topRow = g.row - rows + 1;
+    if (g.col < g.leftCol)
+        g.leftCol = g.col;
+    else if (g.col >= g.leftCol + cols)
+        g.leftCol = g.col - cols + 1;
+}
+
+} // namespace
+
+void MoveCurrentCell(App& app, int c, int r)
+{
+    if (app.InputMode == 1)
+        CommitEntry(app, app.ui().editorText());
+    else if (app.InputMode == 2)
+        SetPickListMode(app, false);
+    core::GridState& g = app.grid;
+    g.col = std::clamp(c, 1, core::MaxCols);
+    g.row = std::clamp(r, 1, std::max(1, app.sheet.SheetRows));
+    g.selection = core::CellBlock{g.col, g.col, g.row, g.row};
+    keepInView(g);
+    core::ShowCellName(app);
+    core::ShowStatus(app, core::StripMark(app.sheet.CellText[g.col][g.row]));
+    app.ui().gridChanged(platform::GridChange::CurrentCell);
 }
 
 } // namespace edit

@@ -14,4 +14,16 @@ QString ClassifyEntry(App& app, const QString& text, bool warn);
 /// Upper-cases the ASCII letters of a formula outside double-quoted strings.
 QString NormalizeFormula(const QString& text);
 
+/// InputMode 1 or 0, and the window follows (editor in front or behind, menus, label).
+void SetTypingMode(App& app, bool on);
+/// InputMode 2 or 0, and the window follows (label, menus; leaving hides the list).
+void SetPickListMode(App& app, bool on);
+/// Idle: empties the editor and enters typing mode, as the first printable character or
+/// input-method composition does. Returns whether typing mode was entered.
+bool BeginTyping(App& app);
+/// Moves the current cell to (c, r), clamped to the sheet: commits the editor's text to the
+/// cell being left while typing, ends pick-list mode, collapses the selection, keeps the cell
+/// in view and shows its name and its entry in the status bar.
+void MoveCurrentCell(App& app, int c, int r);
+
 } // namespace edit
