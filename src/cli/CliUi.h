@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/Ui.h"
+
+#include <QTextStream>
+
+namespace cli {
+
+/// The window as a batch run sees it: message boxes are printed on standard error and
+/// answered with their first button (OK or Yes); everything else is dropped.
+class CliUi : public platform::Ui
+{
+public:
+    explicit CliUi(QTextStream& err) : m_err(err) {}
+
+    platform::Answer message(const platform::Message& message) override;
+    void showStatus(const QString&) override {}
+    void showCellNamePanel(const QString&) override {}
+    void setBusy(bool) override {}
+    void processEvents() override {}
+    void beep() override {}
+    void gridChanged(platform::GridChange) override {}
+    void setUndoCaption(const QString&) override {}
+    void setWindowTitle(const QString&) override {}
+    void setPrintAreaIndicator(bool) override {}
+    void resetStatusBarHeight() override {}
+    void setRecentFiles(const QStringList&) override {}
+    void setTypingMode(bool) override {}
+    void setPickListMode(bool) override {}
+    QString editorText() const override { return QString(); }
+    void setEditorText(const QString&) override {}
+
+private:
+    QTextStream& m_err;
+};
+
+} // namespace cli

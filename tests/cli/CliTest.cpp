@@ -1,0 +1,225 @@
+// Runs the real mavix-cli executable.
+
+#include <QFile>
+#include <QProcess>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+class CliTest : public ::testing::Test
+{
+protected:
+    CliRun cli(const QStringList& args) const
+    {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(QStringLiteral(MAVIX_BINARY_DIR "/src/mavix-cli"), args);
+        CliRun run;
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
+            ADD_FAILURE() << "mavix-cli did not finish normally";
+            return run;
+        }
+        run.status = process.exitCode();
+        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString write(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path(name);
+    }
+    static QByteArray read(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static QByteArray utf16(const QString& text)
+    {
+        return QByteArray("\xFF\xFE", 2) + QStringEncoder(QStringEncoder::Utf16LE).encode(text);
+    }
+
+    QTemporaryDir dir;
+};
+
+const QByteArray SixFields = "1,\"a,b\",\"say \"\"hi\"\"\",=a1+1,'007,abc\r\n";
+
+TEST_F(CliTest, HelpAndVersion)
+{
+    const CliRun help = cli({QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains(u"mavix-cli cells FILE CELL..."));
+    EXPECT_TRUE(help.out.contains(u"Exit status: 0 success, 1"));
+    const CliRun version = cli({QStringLiteral("--version")});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, u"mavix-cli 4.00\n");
+}
+
+TEST_F(CliTest, UsageErrorsExitWithTwo)
+{
+    const QString csv = write(QStringLiteral("in.csv"), SixFields);
+    const QStringList cases[] = {
+        {},
+        {QStringLiteral("frobnicate")},
+        {QStringLiteral("cells"), csv},
+        {QStringLiteral("cells"), csv, QStringLiteral("AA1")},
+        {QStringLiteral("cells"), csv, QStringLiteral("A0")},
+        {QStringLiteral("cells"), csv, QStringLiteral("A32001")},
+        {QStringLiteral("cells"), csv, QStringLiteral("1A")},
+        {QStringLiteral("convert"), csv},
+        {QStringLiteral("convert"), csv, path(QStringLiteral("o.csv")), QStringLiteral("--x")},
+        {QStringLiteral("convert"), csv, path(QStringLiteral("o.xls"))},
+        {QStringLiteral("convert"), csv, path(QStringLiteral("o.txt")), QStringLiteral("--values")},
+        {QStringLiteral("convert"), csv, path(QStringLiteral("o.mvx")), QStringLiteral("--ansi")},
+    };
+    for (const QStringList& args : cases) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(u"usage: mavix-cli"));
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("o.csv"))));
+}
+
+TEST_F(CliTest, CellsPrintsValueAndDisplay)
+{
+    const QString csv = write(QStringLiteral("in.csv"), SixFields + "0.1,1234567,,-2.5\n");
+    const CliRun run =
+        cli({QStringLiteral("cells"), csv, QStringLiteral("A1"), QStringLiteral("b1"),
+             QStringLiteral("C1"), QStringLiteral("E1"), QStringLiteral("A2"), QStringLiteral("B2"),
+             QStringLiteral("C2"), QStringLiteral("D2"), QStringLiteral("Z32000")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, u"");
+    EXPECT_EQ(run.out, u"A1\t1\t  1\n"
+                       u"B1\t0\ta,b\n"
+                       u"C1\t0\tsay \"hi\"\n"
+                       u"E1\t0\t007\n"
+                       u"A2\t0.10000000000000001\t  0\n"
+                       u"B2\t1234567\t1,234,567\n"
+                       u"C2\t0\t\n"
+                       u"D2\t-2.5\t   -3\n"
+                       u"Z32000\t0\t\n");
+}
+
+TEST_F(CliTest, CellsEvaluatesFormulas)
+{
+    const QString csv =
+        write(QStringLiteral("f.csv"), "1,2,=a1+b1,=1/0,=sum(a1:b1)/7,=count(a1:b1)\n");
+    const CliRun run = cli({QStringLiteral("cells"), csv, QStringLiteral("C1"),
+                            QStringLiteral("D1"), QStringLiteral("E1"), QStringLiteral("F1")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, u"C1\t3\t     3\n"
+                       u"D1\t#０割?\t#０割?\n"
+                       u"E1\t0.42857142857142855\t            0\n"
+                       u"F1\t2\t            2\n");
+}
+
+TEST_F(CliTest, BoxMessagesGoToStandardError)
+{
+    const QString csv = write(QStringLiteral("loop.csv"), "=b1,=a1\n");
+    const CliRun run = cli({QStringLiteral("cells"), csv, QStringLiteral("A1")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, u"mavix-cli: B1の式が循環参照です.\n");
+    EXPECT_EQ(run.out, u"A1\t0\t  0\n");
+}
+
+TEST_F(CliTest, UnreadableInputExitsWithOne)
+{
+    const QString missing = path(QStringLiteral("missing.csv"));
+    CliRun run = cli({QStringLiteral("cells"), missing, QStringLiteral("A1")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              QStringLiteral("mavix-cli: ") + missing + QStringLiteral(" が読み込めません.\n"));
+    EXPECT_TRUE(run.out.isEmpty());
+
+    run = cli({QStringLiteral("convert"), missing, path(QStringLiteral("out.csv"))});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("out.csv"))));
+}
+
+TEST_F(CliTest, ConvertWritesCsvTxtAndAnsi)
+{
+    const QString csv = write(QStringLiteral("in.csv"), SixFields + "\n,5\n");
+    EXPECT_EQ(cli({QStringLiteral("convert"), csv, QStringLiteral("f.csv")}).status, 0);
+    EXPECT_EQ(
+        read(path(QStringLiteral("f.csv"))),
+        utf16(QStringLiteral("1,\"a,b\",\"say \"\"hi\"\"\",=A1+1,'007,abc\r\n\r\n,5,,,,\r\n")));
+
+    EXPECT_EQ(cli({QStringLiteral("convert"), csv, QStringLiteral("v.CSV"),
+                   QStringLiteral("--values"), QStringLiteral("--ansi")})
+                  .status,
+              0);
+    const QByteArray values = read(path(QStringLiteral("v.CSV")));
+    EXPECT_TRUE(values.startsWith("1,\"a,b\",\"say \"\"hi\"\"\","));
+    EXPECT_FALSE(values.contains("=A1+1"));
+    EXPECT_TRUE(values.endsWith(",007,abc\r\n\r\n,  5,,,,\r\n"));
+
+    EXPECT_EQ(
+        cli({QStringLiteral("convert"), csv, QStringLiteral("t.txt"), QStringLiteral("--ansi")})
+            .status,
+        0);
+    const QByteArray txt = read(path(QStringLiteral("t.txt")));
+    EXPECT_TRUE(txt.startsWith("1a,bsay \"hi\""));
+    EXPECT_TRUE(txt.endsWith("007 abc\r\n" + QByteArray(1 + 3 + 8 + 5 + 4 + 3, ' ') + "\r\n" +
+                             QByteArray("   5") + QByteArray(8 + 5 + 4 + 3, ' ') + "\r\n"));
+}
+
+TEST_F(CliTest, ConvertKeepsShiftJisBytes)
+{
+    const QString source = QStringLiteral(MAVIX_TESTDATA "/csv/sjis_export.csv");
+    const CliRun run = cli(
+        {QStringLiteral("convert"), source, QStringLiteral("out.csv"), QStringLiteral("--ansi")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(read(path(QStringLiteral("out.csv"))), read(source));
+    const CliRun cells = cli({QStringLiteral("cells"), source, QStringLiteral("B3")});
+    EXPECT_EQ(cells.out, u"B3\t0\t表計算ソフト\n");
+}
+
+TEST_F(CliTest, LossyAnsiExportWarnsAndStillWrites)
+{
+    const QString csv = write(QStringLiteral("k.csv"), "東京,서울\n");
+    const CliRun run = cli(
+        {QStringLiteral("convert"), csv, QStringLiteral("k-ansi.csv"), QStringLiteral("--ansi")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, u"mavix-cli: セル\"B1\"などにANSIに変換できない文字があります．\n");
+    EXPECT_EQ(read(path(QStringLiteral("k-ansi.csv"))), QByteArray("\x93\x8C\x8B\x9E,??\r\n"));
+}
+
+TEST_F(CliTest, WriteFailureExitsWithOne)
+{
+    const QString csv = write(QStringLiteral("in.csv"), SixFields);
+    const QString blocked = write(QStringLiteral("plain"), "x");
+    const CliRun run = cli({QStringLiteral("convert"), csv, blocked + QStringLiteral("/out.csv")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(
+        run.err.startsWith(QStringLiteral("mavix-cli: ") + blocked + QStringLiteral("/out.csv: ")));
+}
+
+TEST_F(CliTest, LongFileIsCutAtTheLastRow)
+{
+    QByteArray csv;
+    for (int i = 1; i <= 32003; ++i)
+        csv += QByteArray::number(i) + '\n';
+    const QString file = write(QStringLiteral("long.csv"), csv);
+    const CliRun run = cli({QStringLiteral("cells"), file, QStringLiteral("A32000")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, u"A32000\t32000\t32,000\n");
+    EXPECT_TRUE(run.err.contains(u"残りの3行は読み込みませんでした．"));
+}
+
+} // namespace
