@@ -1,26 +1,213 @@
 #include "calc/Recalc.h"
 
+#include "calc/Evaluator.h"
+#include "calc/RecalcSteps.h"
 #include "core/App.h"
-#include "core/Cells.h"
-#include "core/Display.h"
+
+#include <algorithm>
+#include <functional>
+#include <queue>
+#include <vector>
+
+// The passes are simulated exactly, formula by formula in pass order, but a waiting formula
+// is evaluated again only when one of the pending cells its last evaluation looked at has
+// been evaluated since: the cell that made it wait, or a pending cell that one of its
+// criteria skipped. Done and constant cells never change during a recalculation, so any
+// other formula would repeat its last result. A cell done at position x in pass k wakes its
+// watchers behind x for pass k and those before x for pass k + 1, which is exactly when the
+// pass algorithm would first see the change.
 
 namespace calc {
 
-// FIXME: formulas are not evaluated yet; this only classifies the cells.
+namespace {
+
+class PassSimulation {
+public:
+    PassSimulation(App& app, std::vector<core::CellPos> formulas)
+        : m_app(app), m_sheet(app.sheet), m_formulas(std::move(formulas)),
+          m_collator(detail::CriteriaCollator()), m_evaluator(m_sheet, m_collator),
+          m_pending(int(m_formulas.size())), m_generation(m_formulas.size(), 0),
+          m_scheduled(m_formulas.size(), 1), m_inError(m_formulas.size(), 0),
+          m_cellWatchers(m_formulas.size(), -1)
+    {
+    }
+
+    void run();
+
+private:
+    struct CellWatch {
+        int formula;
+        int generation;
+        int next;
+    };
+    struct AreaWatch {
+        int formula;
+        int generation;
+        int firstRow;
+        int lastRow;
+    };
+
+    void runPass(std::vector<int>& current);
+    void evaluate(int i);
+    void watch(int i);
+    void wake(int i);
+    void schedule(int j, int pass);
+    int indexOf(const core::CellPos& cell) const;
+    void warnIfCircular();
+
+    App& m_app;
+    core::Sheet& m_sheet;
+    const std::vector<core::CellPos> m_formulas; // pass order
+    const QCollator m_collator;
+    Evaluator m_evaluator;
+    int m_pending;
+    int m_errors = 0;  // waiting formulas whose latest result is an error
+    int m_pass = 1;
+    bool m_progress = false;
+    std::vector<int> m_generation; // evaluations so far; watches of older ones are stale
+    std::vector<int> m_scheduled;  // the latest pass a formula is to be evaluated in
+    std::vector<char> m_inError;
+    std::vector<int> m_cellWatchers; // first CellWatch waiting on the formula's cell
+    std::vector<CellWatch> m_cellWatches;
+    std::array<std::vector<AreaWatch>, core::MaxCols + 1> m_areaWatches; // by column
+    std::priority_queue<int, std::vector<int>, std::greater<>> m_later; // woken this pass
+    std::vector<int> m_next;                                           // woken for next pass
+};
+
+void PassSimulation::run()
+{
+    std::vector<int> current(m_formulas.size());
+    for (std::size_t i = 0; i < current.size(); ++i)
+        current[i] = int(i);
+    for (;;) {
+        m_progress = false;
+        runPass(current);
+        if (!m_progress) {
+            warnIfCircular();
+            return;
+        }
+        if (m_pending == 0)
+            return;
+        ++m_pass;
+        std::sort(m_next.begin(), m_next.end());
+        current.swap(m_next);
+        m_next.clear();
+    }
+}
+
+void PassSimulation::runPass(std::vector<int>& current)
+{
+    std::size_t k = 0;
+    while (k < current.size() || !m_later.empty()) {
+        int i;
+        if (m_later.empty() || (k < current.size() && current[k] < m_later.top())) {
+            i = current[k++];
+        } else {
+            i = m_later.top();
+            m_later.pop();
+        }
+        evaluate(i);
+    }
+}
+
+void PassSimulation::evaluate(int i)
+{
+    const core::CellPos& cell = m_formulas[std::size_t(i)];
+    if (m_sheet.CellKind[cell.col][cell.row] != core::kindPending)
+        return;
+    ++m_generation[std::size_t(i)];
+    const FormulaResult result = m_evaluator.EvaluateFormula(m_sheet.CellText[cell.col][cell.row]);
+    const detail::Outcome outcome = detail::StoreResult(m_app, cell.col, cell.row, result);
+    const char inError = outcome == detail::Outcome::Error;
+    m_errors += inError - m_inError[std::size_t(i)];
+    m_inError[std::size_t(i)] = inError;
+    if (outcome == detail::Outcome::Done) {
+        --m_pending;
+        m_progress = true;
+        wake(i);
+    } else {
+        watch(i);
+    }
+}
+
+void PassSimulation::watch(int i)
+{
+    const int generation = m_generation[std::size_t(i)];
+    if (const auto& cell = m_evaluator.waitingOn()) {
+        const int x = indexOf(*cell);
+        m_cellWatches.push_back(CellWatch{i, generation, m_cellWatchers[std::size_t(x)]});
+        m_cellWatchers[std::size_t(x)] = int(m_cellWatches.size()) - 1;
+    }
+    for (const CellArea& area : m_evaluator.pendingAreas())
+        for (int c = area.firstCol; c <= area.lastCol; ++c)
+            m_areaWatches[std::size_t(c)].push_back(
+                AreaWatch{i, generation, area.firstRow, area.lastRow});
+}
+
+void PassSimulation::wake(int i)
+{
+    const core::CellPos& cell = m_formulas[std::size_t(i)];
+    for (int w = m_cellWatchers[std::size_t(i)]; w >= 0; w = m_cellWatches[std::size_t(w)].next) {
+        const CellWatch& watch = m_cellWatches[std::size_t(w)];
+        if (watch.generation == m_generation[std::size_t(watch.formula)])
+            schedule(watch.formula, watch.formula > i ? m_pass : m_pass + 1);
+    }
+    m_cellWatchers[std::size_t(i)] = -1;
+    auto& areas = m_areaWatches[std::size_t(cell.col)];
+    for (std::size_t k = 0; k < areas.size();) {
+        const AreaWatch& watch = areas[k];
+        if (watch.generation != m_generation[std::size_t(watch.formula)]) {
+            areas[k] = areas.back(); // superseded by a later evaluation
+            areas.pop_back();
+            continue;
+        }
+        if (cell.row >= watch.firstRow && cell.row <= watch.lastRow)
+            schedule(watch.formula, watch.formula > i ? m_pass : m_pass + 1);
+        ++k;
+    }
+}
+
+void PassSimulation::schedule(int j, int pass)
+{
+    if (m_scheduled[std::size_t(j)] >= pass)
+        return;
+    m_scheduled[std::size_t(j)] = pass;
+    if (pass == m_pass)
+        m_later.push(j);
+    else
+        m_next.push_back(j);
+}
+
+int PassSimulation::indexOf(const core::CellPos& cell) const
+{
+    const auto it = std::lower_bound(m_formulas.begin(), m_formulas.end(), cell,
+                                     [](const core::CellPos& a, const core::CellPos& b) {
+                                         return a.col != b.col ? a.col < b.col : a.row < b.row;
+                                     });
+    return int(it - m_formulas.begin());
+}
+
+void PassSimulation::warnIfCircular()
+{
+    // The pass changed nothing: every formula still pending was tried again and waited or
+    // failed. The warning names the last of them in pass order.
+    if (m_errors != 0)
+        return;
+    for (auto it = m_formulas.rbegin(); it != m_formulas.rend(); ++it)
+        if (m_sheet.CellKind[it->col][it->row] == core::kindPending) {
+            detail::WarnCircular(m_app, it->col, it->row);
+            return;
+        }
+}
+
+} // namespace
+
 void RecalcAll(App& app)
 {
-    core::Sheet& sheet = app.sheet;
-    for (int c = 1; c <= core::MaxCols; ++c)
-        for (int r = 1; r <= sheet.SheetRows; ++r) {
-            const QString& t = sheet.CellText[c][r];
-            const bool used = c <= sheet.LastCol && r <= sheet.LastRow;
-            if (used && !t.isEmpty() && t[0] == u'=') {
-                sheet.CellKind[c][r] = core::kindPending;
-                continue;
-            }
-            sheet.CellKind[c][r] = core::kindConst;
-            sheet.CellValue[c][r] = used ? core::NumericValue(t) : 0.0;
-        }
+    std::vector<core::CellPos> formulas;
+    if (detail::ClassifyCells(app, &formulas) == 0)
+        return;
+    PassSimulation(app, std::move(formulas)).run();
 }
 
 } // namespace calc

@@ -1,0 +1,353 @@
+#include "calc/Evaluator.h"
+
+#include "core/Sheet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace calc {
+
+namespace {
+
+bool isUpper(char16_t ch)
+{
+    return ch >= u'A' && ch <= u'Z';
+}
+
+bool isDigit(char16_t ch)
+{
+    return ch >= u'0' && ch <= u'9';
+}
+
+int operatorCode(char16_t ch)
+{
+    switch (ch) {
+    case u'+': return 11;
+    case u'-': return 12;
+    case u'*': return 21;
+    case u'/': return 22;
+    case u'^': return 31;
+    default: return 0;
+    }
+}
+
+/// left ^ right: integral exponents by repeated squaring, the rest through exp and ln.
+double power(double left, double right)
+{
+    if (right == std::trunc(right) && std::fabs(right) <= 2147483647.0) {
+        auto e = static_cast<std::uint32_t>(std::fabs(right));
+        double result = 1;
+        double base = left;
+        while (e != 0) {
+            if (e & 1u)
+                result *= base;
+            e >>= 1;
+            if (e != 0)
+                base *= base;
+        }
+        return right < 0 ? 1 / result : result;
+    }
+    if (left == 0)
+        return 0;
+    return std::exp(right * std::log(left));
+}
+
+constexpr double ExactPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+/// Row numbers round to the nearest integer, halves to even.
+double roundHalfEven(double x)
+{
+    return std::nearbyint(x);
+}
+
+} // namespace
+
+Evaluator::Evaluator(const core::Sheet& sheet, const QCollator& collator)
+    : m_sheet(sheet), m_collator(collator)
+{
+}
+
+char16_t Evaluator::charAt(int pos) const
+{
+    return pos >= 1 && pos <= FormulaText.size() ? FormulaText[pos - 1].unicode() : u'\0';
+}
+
+void Evaluator::setError(int code)
+{
+    if (FormulaError == errNone)
+        FormulaError = code;
+}
+
+void Evaluator::pushValue(double v)
+{
+    if (!std::isfinite(v)) {
+        setError(errNumber);
+        v = 0;
+    }
+    if (ValueCount >= StackLimit) {
+        setError(errComplex);
+        return;
+    }
+    ValueStack[ValueCount++] = v;
+}
+
+double Evaluator::popValue()
+{
+    if (ValueCount == 0) {
+        setError(errComplex);
+        return 0;
+    }
+    return ValueStack[--ValueCount];
+}
+
+void Evaluator::pushOperator(int code)
+{
+    if (OperatorCount >= StackLimit) {
+        setError(errComplex);
+        return;
+    }
+    OperatorStack[OperatorCount++] = code;
+}
+
+char16_t Evaluator::popOperator()
+{
+    if (OperatorCount == 0) {
+        setError(errComplex);
+        return u' ';
+    }
+    const int code = OperatorStack[--OperatorCount];
+    return code >= 1 && code <= int(OperatorTable.size()) ? OperatorTable[code - 1] : u' ';
+}
+
+int Evaluator::topOperator() const
+{
+    return OperatorCount > 0 ? OperatorStack[OperatorCount - 1] : 0;
+}
+
+void Evaluator::applyTop()
+{
+    const char16_t op = popOperator();
+    const double right = popValue();
+    const double left = op == u'=' ? 0 : popValue();
+    double result = 0;
+    switch (op) {
+    case u'+': result = left + right; break;
+    case u'-': result = left - right; break;
+    case u'*': result = left * right; break;
+    case u'/':
+        if (right == 0)
+            setError(errDivision);
+        else
+            result = left / right;
+        break;
+    case u'^': result = power(left, right); break;
+    case u'=': result = -right; break;
+    default: break; // "(", a pending function or nothing: the operands are dropped
+    }
+    pushValue(result);
+}
+
+void Evaluator::pushBinary(int code)
+{
+    // "^" reduces nothing before it: it binds to the right, and above a pending unary minus.
+    if (code <= 30) {
+        while (OperatorCount > 0 && topOperator() / 10 >= code / 10)
+            applyTop();
+    }
+    pushOperator(code);
+}
+
+void Evaluator::closeParenthesis()
+{
+    while (OperatorCount > 0 && topOperator() > 10)
+        applyTop();
+    const bool empty = OperatorCount == 0;
+    const char16_t op = popOperator();
+    if (empty) {
+        pushValue(popValue());
+        return;
+    }
+    if (op == u'A' || op == u'I' || op == u'M' || op == u'R')
+        ApplyFunction(op);
+}
+
+bool Evaluator::scanLiteralFast(double& value)
+{
+    // Plain digits with an optional fraction, at most 15 digits: the value is exact or one
+    // correctly rounded division, as ScanDecimal would give.
+    const int n = int(FormulaText.size());
+    int i = ScanPos - 1;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int fraction = 0;
+    while (i < n && isDigit(FormulaText[i].unicode()) && digits <= 15) {
+        mantissa = mantissa * 10 + (FormulaText[i++].unicode() - u'0');
+        ++digits;
+    }
+    if (i < n && FormulaText[i] == u'.') {
+        ++i;
+        while (i < n && isDigit(FormulaText[i].unicode()) && digits <= 15) {
+            mantissa = mantissa * 10 + (FormulaText[i++].unicode() - u'0');
+            ++digits;
+            ++fraction;
+        }
+    }
+    if (digits == 0 || digits > 15)
+        return false;
+    if (i < n) {
+        const char16_t next = FormulaText[i].unicode();
+        if (isDigit(next) || next == u'.' || next == u'E' || next == u'e')
+            return false;
+    }
+    value = double(mantissa) / ExactPowersOfTen[fraction];
+    ScanPos = i + 1;
+    return true;
+}
+
+double Evaluator::scanLiteral()
+{
+    double value = 0;
+    if (scanLiteralFast(value))
+        return value;
+    // The longest prefix of the rest that ScanDecimal stops at; an incomplete prefix
+    // (=2.5E*3) reads as 0.
+    const QStringView rest = FormulaText.mid(ScanPos - 1);
+    const core::DecimalScan whole = core::ScanDecimal(rest);
+    if (whole.errorPos == 0) {
+        ScanPos += int(rest.size());
+        return whole.value;
+    }
+    const int keep = whole.errorPos - 1;
+    ScanPos += keep;
+    const core::DecimalScan prefix = core::ScanDecimal(rest.left(keep));
+    return prefix.errorPos == 0 ? prefix.value : 0.0;
+}
+
+double Evaluator::scanRow()
+{
+    return roundHalfEven(scanLiteral());
+}
+
+void Evaluator::waitFor(int c, int r)
+{
+    ValueReady = false;
+    m_waitingOn = core::CellPos{c, r};
+}
+
+void Evaluator::notePendingSkipped(int c, int r)
+{
+    if (!m_skipped) {
+        m_skipped = CellArea{c, r, c, r};
+        return;
+    }
+    m_skipped->firstCol = std::min(m_skipped->firstCol, c);
+    m_skipped->lastCol = std::max(m_skipped->lastCol, c);
+    m_skipped->firstRow = std::min(m_skipped->firstRow, r);
+    m_skipped->lastRow = std::max(m_skipped->lastRow, r);
+}
+
+void Evaluator::pushReference()
+{
+    if (current() == u'$')
+        ++ScanPos;
+    if (!isUpper(current())) {
+        setError(errSyntax);
+        return;
+    }
+    const int col = current() - u'A' + 1;
+    ++ScanPos;
+    if (current() == u'$')
+        ++ScanPos;
+    const double row = scanRow();
+    if (!(row >= 1 && row <= m_sheet.SheetRows)) {
+        setError(errRange);
+        return;
+    }
+    const int r = int(row);
+    if (m_sheet.CellKind[col][r] == core::kindPending) {
+        waitFor(col, r);
+        return;
+    }
+    pushValue(m_sheet.CellValue[col][r]);
+}
+
+void Evaluator::finalReductions(double& result)
+{
+    while (OperatorCount > 0)
+        applyTop();
+    result = popValue();
+    if (ValueCount > 0)
+        setError(errSyntax);
+}
+
+FormulaResult Evaluator::EvaluateFormula(QStringView formulaText)
+{
+    FormulaText = formulaText;
+    FormulaError = errNone;
+    ValueReady = true;
+    ValueCount = 0;
+    OperatorCount = 0;
+    m_waitingOn.reset();
+    m_pendingAreas.clear();
+    ScanPos = 2;
+    const int length = int(FormulaText.size());
+    if (length < 2) {
+        setError(errSyntax);
+        return {0, FormulaError, ValueReady};
+    }
+    const auto stopped = [this] { return FormulaResult{0, FormulaError, ValueReady}; };
+    bool expectOperand = true;
+    while (FormulaError == errNone && ValueReady) {
+        if (ScanPos > length) {
+            double result = 0;
+            finalReductions(result);
+            return {result, FormulaError, ValueReady};
+        }
+        const char16_t c = current();
+        if (c == u'$' || isUpper(c)) {
+            if (ScanPos == length) {
+                setError(errSyntax);
+                return stopped();
+            }
+            if (c == u'$' || !isUpper(charAt(ScanPos + 1))) {
+                pushReference();
+                expectOperand = false;
+            } else {
+                const int number = ParseFunctionCall(c);
+                expectOperand = number >= 1 && number <= 4;
+            }
+        } else if (isDigit(c)) {
+            pushValue(scanLiteral());
+            expectOperand = false;
+        } else if (c == u'(') {
+            ++ScanPos;
+            pushOperator(1);
+            expectOperand = true;
+        } else if (c == u')') {
+            closeParenthesis();
+            ++ScanPos;
+            expectOperand = false;
+        } else if (c == u',') {
+            while (OperatorCount > 0 && topOperator() > 10)
+                applyTop();
+            ++ScanPos;
+            if (topOperator() != 4 && topOperator() != 5)
+                setError(errSyntax);
+            expectOperand = true;
+        } else if (c == u'-' && expectOperand) {
+            pushOperator(41);
+            ++ScanPos;
+        } else if (const int code = operatorCode(c); code != 0) {
+            pushBinary(code);
+            ++ScanPos;
+            expectOperand = true;
+        } else {
+            setError(errSyntax);
+        }
+    }
+    return stopped();
+}
+
+} // namespace calc

@@ -1,0 +1,151 @@
+#pragma once
+
+#include "core/Cells.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+class QCollator;
+
+namespace core {
+struct Sheet;
+}
+
+namespace calc {
+
+/// Error codes of one formula evaluation; 0 means none.
+enum FormulaErrorCode : int {
+    errNone = 0,
+    errSyntax = 1,
+    errDivision = 2,
+    errRange = 3,
+    errComplex = 4,
+    /// A value that is not a finite double (an overflowing product or power, 0 raised to a
+    /// negative power, a negative base with a fractional exponent, a literal such as 1E999,
+    /// a cell holding such a number), or an argument of MOD or ROUND whose rounded or scaled
+    /// value leaves the 64-bit integer range. The formula stops like any other error.
+    errNumber = 5,
+};
+
+/// The text shown in the grid instead of a value, by error code (index 0 unused).
+inline constexpr std::array<std::u16string_view, 6> ErrorMarks = {
+    u"", u"#式?", u"#０割?", u"#範囲?", u"#複雑?", u"#数値?"};
+
+/// Operator characters by code: code c is the character at 1-based position c.
+inline constexpr std::u16string_view OperatorTable =
+    u"(AIMR     +-        */        ^         =";
+
+/// Function names in slots of seven characters; slot k is function number k + 1.
+inline constexpr std::u16string_view FunctionNames =
+    u"ABS    INT    MOD    ROUND  SUM    SUMIF  COUNT  COUNTA COUNTIF";
+
+/// x + 0.5 (x >= 0) or x - 0.5 (x < 0) truncated toward zero; nullopt when that leaves the
+/// 64-bit integer range or x is not a number.
+std::optional<std::int64_t> RoundHalfAway(double x);
+
+/// Outcome of one evaluation.
+struct FormulaResult {
+    double value = 0;
+    int error = errNone;
+    /// False when the formula met a pending cell and has to be tried again later.
+    bool ready = true;
+};
+
+/// A COUNTIF / SUMIF criterion: codes 1..6 compare texts, 11..16 numbers
+/// (= < > <> <= >= in that order).
+struct Criterion {
+    int code = 1;
+    QString text;
+    double value = 0;
+    /// Comparison of an empty text with `text`, computed on first use (2: not yet).
+    int emptyOrder = 2;
+};
+
+/// A block of cells: columns firstCol..lastCol, rows firstRow..lastRow.
+struct CellArea {
+    int firstCol = 0;
+    int firstRow = 0;
+    int lastCol = 0;
+    int lastRow = 0;
+};
+
+/// Evaluates formula texts against a sheet: one left-to-right scan with a value stack and an
+/// operator stack. One instance serves a whole recalculation; each evaluation starts afresh.
+class Evaluator {
+public:
+    /// The collator compares criterion texts (locale-aware, case-insensitive).
+    Evaluator(const core::Sheet& sheet, const QCollator& collator);
+
+    /// Evaluates a whole cell text, including its leading "=". The value is 0 when the scan
+    /// stopped early (an error or a pending cell).
+    FormulaResult EvaluateFormula(QStringView formulaText);
+
+    /// The pending cell that made the last evaluation wait, if it waited.
+    const std::optional<core::CellPos>& waitingOn() const { return m_waitingOn; }
+    /// For each criterion scan of the last evaluation that skipped pending cells, the
+    /// smallest block holding those cells. Its result depends on nothing else pending.
+    const std::vector<CellArea>& pendingAreas() const { return m_pendingAreas; }
+
+    /// Matching cells of columns firstColumn..lastColumn in a row.
+    int MatchCount(int firstColumn, int lastColumn, int row, Criterion& criterion);
+
+private:
+    using Range = CellArea;
+    static constexpr int StackSlots = 21;
+    static constexpr int StackLimit = 20;
+
+    char16_t charAt(int pos) const;
+    char16_t current() const { return charAt(ScanPos); }
+    void setError(int code);
+    void pushValue(double v);
+    double popValue();
+    void pushOperator(int code);
+    char16_t popOperator();
+    int topOperator() const;
+    void applyTop();
+    void pushBinary(int code);
+    void closeParenthesis();
+    double scanLiteral();
+    bool scanLiteralFast(double& value);
+    double scanRow();
+    void pushReference();
+    void waitFor(int c, int r);
+    void notePendingSkipped(int c, int r);
+    void finalReductions(double& result);
+
+    int ParseFunctionCall(char16_t firstLetter);
+    void ApplyFunction(char16_t code);
+    bool parseEndpoint(int& col, int& row);
+    bool parseRange(Range& range);
+    bool checkRange(const Range& range);
+    bool parseCriterion(Criterion& criterion);
+    bool expect(char16_t ch);
+    void rangeFunction(int number, Range range);
+    double sumRange(const Range& range);
+    double countRange(const Range& range, bool all) const;
+    double countIf(const Range& range);
+    double sumIf(Range criteriaRange);
+    int compareText(QStringView cellText, Criterion& criterion) const;
+
+    const core::Sheet& m_sheet;
+    const QCollator& m_collator;
+    std::optional<core::CellPos> m_waitingOn;
+    std::vector<CellArea> m_pendingAreas;
+    std::optional<CellArea> m_skipped; // pending cells skipped by the current criterion scan
+
+    // Scan state of the current evaluation.
+    QStringView FormulaText;
+    int ScanPos = 1; // 1-based index of the next character
+    std::array<double, StackSlots> ValueStack{};
+    int ValueCount = 0;
+    std::array<int, StackSlots> OperatorStack{};
+    int OperatorCount = 0;
+    int FormulaError = errNone;
+    bool ValueReady = true;
+};
+
+} // namespace calc

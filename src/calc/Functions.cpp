@@ -1,0 +1,404 @@
+#include "calc/Evaluator.h"
+
+#include "core/Sheet.h"
+
+#include <QCollator>
+#include <cmath>
+
+// The nine functions: ABS, INT, MOD and ROUND act as pending operators on the operator
+// stack; SUM, SUMIF, COUNT, COUNTA and COUNTIF are parsed through their ")" here.
+
+namespace calc {
+
+namespace {
+
+bool isUpper(char16_t ch)
+{
+    return ch >= u'A' && ch <= u'Z';
+}
+
+bool isDigit(char16_t ch)
+{
+    return ch >= u'0' && ch <= u'9';
+}
+
+bool matches(int code, int order)
+{
+    switch (code % 10) {
+    case 1: return order == 0;
+    case 2: return order < 0;
+    case 3: return order > 0;
+    case 4: return order != 0;
+    case 5: return order <= 0;
+    case 6: return order >= 0;
+    default: return false;
+    }
+}
+
+int numberOrder(double x, double v)
+{
+    return x < v ? -1 : (x > v ? 1 : 0);
+}
+
+} // namespace
+
+std::optional<std::int64_t> RoundHalfAway(double x)
+{
+    const double y = x >= 0 ? x + 0.5 : x - 0.5;
+    if (!(y < 0x1p63 && y >= -0x1p63))
+        return std::nullopt;
+    return static_cast<std::int64_t>(y);
+}
+
+int Evaluator::ParseFunctionCall(char16_t firstLetter)
+{
+    const qsizetype open = FormulaText.indexOf(u'(', ScanPos - 1);
+    if (open < 0) {
+        setError(errSyntax);
+        return 0;
+    }
+    const QStringView name = FormulaText.mid(ScanPos - 1, open - (ScanPos - 1));
+    ScanPos = int(open) + 2;
+    const std::u16string_view key(reinterpret_cast<const char16_t*>(name.utf16()),
+                                  std::size_t(name.size()));
+    const std::size_t found = FunctionNames.find(key);
+    if (found == std::u16string_view::npos) {
+        setError(errSyntax);
+        return 0;
+    }
+    const int number = int(found + 1) / 7 + 1;
+    if (number <= 4) {
+        // An abbreviation not starting with A, I, M or R pushes code 0: its ")" passes the
+        // argument through unchanged.
+        const std::size_t code = OperatorTable.substr(0, 5).find(firstLetter);
+        pushOperator(code == 0 || code == std::u16string_view::npos ? 0 : int(code) + 1);
+        return number;
+    }
+    Range range;
+    if (!parseRange(range))
+        return 0;
+    if (!expect(number == 6 || number == 9 ? u',' : u')'))
+        return 0;
+    if (!checkRange(range))
+        return 0;
+    rangeFunction(number, range);
+    return FormulaError == errNone ? number : 0;
+}
+
+void Evaluator::rangeFunction(int number, Range range)
+{
+    if (number != 6) {
+        if (range.firstCol == 0) {
+            range.firstCol = 1;
+            range.lastCol = core::MaxCols;
+        }
+        if (range.firstRow == 0) {
+            range.firstRow = 1;
+            range.lastRow = m_sheet.SheetRows;
+        }
+    }
+    double value = 0;
+    m_skipped.reset();
+    switch (number) {
+    case 5: value = sumRange(range); break;
+    case 6: value = sumIf(range); break;
+    case 7: value = countRange(range, false); break;
+    case 8: value = countRange(range, true); break;
+    case 9: value = countIf(range); break;
+    default: break;
+    }
+    if (m_skipped)
+        m_pendingAreas.push_back(*m_skipped);
+    if (FormulaError == errNone && ValueReady)
+        pushValue(value);
+}
+
+void Evaluator::ApplyFunction(char16_t code)
+{
+    switch (code) {
+    case u'A': pushValue(std::fabs(popValue())); break;
+    case u'I': pushValue(std::trunc(popValue())); break;
+    case u'M': {
+        const double b = popValue();
+        const double a = popValue();
+        if (b == 0) {
+            setError(errDivision);
+            pushValue(0);
+            break;
+        }
+        const auto divisor = RoundHalfAway(b);
+        const auto dividend = RoundHalfAway(a);
+        if (!divisor || !dividend) {
+            setError(errNumber);
+        } else if (*divisor == 0) {
+            setError(errDivision);
+            pushValue(0);
+        } else {
+            // % of the smallest 64-bit value by -1 overflows; the remainder is 0 anyway.
+            pushValue(*divisor == -1 ? 0.0 : double(*dividend % *divisor));
+        }
+        break;
+    }
+    case u'R': {
+        const double digits = std::trunc(popValue());
+        if (ValueCount == 0) {
+            popValue(); // the first argument is missing: error 4, nothing pushed
+            break;
+        }
+        const double a = popValue();
+        double scale = 1;
+        if (digits != 0)
+            scale = std::pow(10.0, digits);
+        const auto rounded = RoundHalfAway(a * scale);
+        if (!std::isfinite(scale) || scale == 0 || !rounded)
+            setError(errNumber);
+        else
+            pushValue(double(*rounded) / scale);
+        break;
+    }
+    default: break;
+    }
+}
+
+bool Evaluator::expect(char16_t ch)
+{
+    if (current() != ch) {
+        setError(errSyntax);
+        return false;
+    }
+    ++ScanPos;
+    return true;
+}
+
+bool Evaluator::parseEndpoint(int& col, int& row)
+{
+    col = 0;
+    row = 0;
+    if (current() == u'$')
+        ++ScanPos;
+    if (isUpper(current())) {
+        col = current() - u'A' + 1;
+        ++ScanPos;
+        if (current() == u',')
+            return true;
+        if (current() == u'$')
+            ++ScanPos;
+    } else if (!isDigit(current())) {
+        setError(errSyntax);
+        return false;
+    }
+    const double r = scanRow();
+    if (col == 0 && !(r >= 1)) {
+        setError(errSyntax);
+        return false;
+    }
+    if (!(r >= 0 && r <= m_sheet.SheetRows)) {
+        setError(errRange);
+        return false;
+    }
+    row = int(r);
+    return true;
+}
+
+bool Evaluator::parseRange(Range& range)
+{
+    if (!parseEndpoint(range.firstCol, range.firstRow))
+        return false;
+    if (!expect(u':'))
+        return false;
+    if (!parseEndpoint(range.lastCol, range.lastRow))
+        return false;
+    if (range.firstCol == 0 && range.lastRow == 0) {
+        setError(errSyntax);
+        return false;
+    }
+    return true;
+}
+
+bool Evaluator::checkRange(const Range& range)
+{
+    if (range.firstCol > range.lastCol || range.firstRow > range.lastRow
+        || (range.firstCol == 0) != (range.lastCol == 0)
+        || (range.firstRow == 0) != (range.lastRow == 0)) {
+        setError(errRange);
+        return false;
+    }
+    return true;
+}
+
+bool Evaluator::parseCriterion(Criterion& criterion)
+{
+    if (!expect(u'"'))
+        return false;
+    const char16_t first = current();
+    const char16_t second = charAt(ScanPos + 1);
+    criterion.code = 1;
+    if (first == u'<' && second == u'>')
+        criterion.code = 4;
+    else if (first == u'<' && second == u'=')
+        criterion.code = 5;
+    else if (first == u'>' && second == u'=')
+        criterion.code = 6;
+    else if (first == u'=')
+        criterion.code = 1;
+    else if (first == u'<')
+        criterion.code = 2;
+    else if (first == u'>')
+        criterion.code = 3;
+    if (criterion.code >= 4)
+        ScanPos += 2;
+    else if (first == u'=' || first == u'<' || first == u'>')
+        ScanPos += 1;
+    criterion.text.clear();
+    for (;;) {
+        if (ScanPos > FormulaText.size()) {
+            setError(errSyntax);
+            return false;
+        }
+        const char16_t ch = current();
+        ++ScanPos;
+        if (ch == u'"') {
+            if (current() != u'"')
+                break;
+            ++ScanPos; // a doubled quote stands for one
+        }
+        criterion.text.append(QChar(ch));
+    }
+    criterion.emptyOrder = 2;
+    if (core::IsNumericText(criterion.text)) {
+        criterion.code += 10;
+        criterion.value = core::ParseNumber(criterion.text);
+    }
+    return true;
+}
+
+int Evaluator::compareText(QStringView cellText, Criterion& criterion) const
+{
+    if (!cellText.isEmpty())
+        return m_collator.compare(cellText, criterion.text);
+    // Ranges are often mostly empty: compare the empty text once per criterion.
+    if (criterion.emptyOrder == 2)
+        criterion.emptyOrder = criterion.text.isEmpty()
+                                   ? 0
+                                   : m_collator.compare(QStringView(), criterion.text);
+    return criterion.emptyOrder;
+}
+
+int Evaluator::MatchCount(int firstColumn, int lastColumn, int row, Criterion& criterion)
+{
+    int code = criterion.code;
+    int count = 0;
+    for (int c = firstColumn; c <= lastColumn; ++c) {
+        const QString& t = m_sheet.CellText[c][row];
+        const char16_t m = t.isEmpty() ? u'\0' : t.front().unicode();
+        const QStringView r = t.isEmpty() ? QStringView() : QStringView(t).mid(1);
+        const bool isText = m == u'\'' || m == core::TextMark;
+        // A number typed as text ('5) turns an "equals number" criterion into a text one.
+        if (m == u'\'' && code == 11 && core::IsNumericText(r))
+            code = 1;
+        if (code < 10) {
+            if ((t.isEmpty() || isText) && matches(code, compareText(r, criterion)))
+                ++count;
+            continue;
+        }
+        if (m_sheet.CellKind[c][row] == core::kindPending) {
+            notePendingSkipped(c, row);
+            continue;
+        }
+        if (!t.isEmpty() && !isText
+            && matches(code, numberOrder(m_sheet.CellValue[c][row], criterion.value)))
+            ++count;
+    }
+    return count;
+}
+
+double Evaluator::sumRange(const Range& range)
+{
+    double total = 0;
+    for (int c = range.firstCol; c <= range.lastCol; ++c) {
+        const auto& kinds = m_sheet.CellKind[c];
+        const auto& values = m_sheet.CellValue[c];
+        for (int r = range.firstRow; r <= range.lastRow; ++r) {
+            if (kinds[r] == core::kindPending) {
+                waitFor(c, r);
+                return 0;
+            }
+            total += values[r];
+        }
+    }
+    return total;
+}
+
+double Evaluator::countRange(const Range& range, bool all) const
+{
+    int count = 0;
+    for (int c = range.firstCol; c <= range.lastCol; ++c)
+        for (int r = range.firstRow; r <= range.lastRow; ++r) {
+            const QString& t = m_sheet.CellText[c][r];
+            if (!t.isEmpty() && (all || t.front() == u'=' || t.front() == core::NumberMark))
+                ++count;
+        }
+    return count;
+}
+
+double Evaluator::countIf(const Range& range)
+{
+    Criterion criterion;
+    if (!parseCriterion(criterion) || !expect(u')'))
+        return 0;
+    double count = 0;
+    for (int r = range.firstRow; r <= range.lastRow; ++r)
+        count += MatchCount(range.firstCol, range.lastCol, r, criterion);
+    return count;
+}
+
+double Evaluator::sumIf(Range criteria)
+{
+    Criterion criterion;
+    Range sum;
+    if (!parseCriterion(criterion) || !expect(u',') || !parseRange(sum) || !expect(u')'))
+        return 0;
+    // A half-open sum range is refused like a half-open criteria range.
+    if (!checkRange(sum))
+        return 0;
+    const bool criteriaRows = criteria.firstRow != 0;
+    const bool sumRows = sum.firstRow != 0;
+    if (!criteriaRows && !sumRows) {
+        criteria.firstRow = sum.firstRow = 1;
+        criteria.lastRow = sum.lastRow = m_sheet.SheetRows;
+    }
+    if (criteria.firstCol == 0) {
+        criteria.firstCol = 1;
+        criteria.lastCol = core::MaxCols;
+    }
+    if (sum.firstCol == 0) {
+        sum.firstCol = 1;
+        sum.lastCol = core::MaxCols;
+    }
+    if (criteriaRows && !sumRows) {
+        sum.firstRow = criteria.firstRow;
+        sum.lastRow = criteria.lastRow;
+    } else if (sumRows && !criteriaRows) {
+        criteria.firstRow = sum.firstRow;
+        criteria.lastRow = sum.lastRow;
+    }
+    if (criteria.firstRow != sum.firstRow || criteria.lastRow != sum.lastRow) {
+        setError(errRange);
+        return 0;
+    }
+    double total = 0;
+    for (int r = sum.firstRow; r <= sum.lastRow; ++r) {
+        if (MatchCount(criteria.firstCol, criteria.lastCol, r, criterion) == 0)
+            continue;
+        for (int c = sum.firstCol; c <= sum.lastCol; ++c) {
+            if (m_sheet.CellKind[c][r] == core::kindPending) {
+                waitFor(c, r);
+                return 0;
+            }
+            total += m_sheet.CellValue[c][r];
+        }
+    }
+    return total;
+}
+
+} // namespace calc

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "calc/Evaluator.h"
+
+#include <QCollator>
+#include <vector>
+
+struct App;
+
+namespace calc::detail {
+
+/// Sets CellValue and CellKind of every cell from its text: formulas of the used area become
+/// kindPending, everything else kindConst with its numeric value. Appends the formula
+/// cells in pass order (column by column, top to bottom) when `formulas` is given; returns
+/// their number.
+int ClassifyCells(App& app, std::vector<core::CellPos>* formulas);
+
+/// The collator of criterion texts: Japanese, letter case ignored.
+QCollator CriteriaCollator();
+
+enum class Outcome { Done, Waiting, Error };
+
+/// Stores one evaluation of cell (c, r): its value, and its display when it is done or in
+/// error. Done cells become kindDone.
+Outcome StoreResult(App& app, int c, int r, const FormulaResult& result);
+
+/// The circular-reference warning naming cell (c, r).
+void WarnCircular(App& app, int c, int r);
+
+} // namespace calc::detail
