@@ -98,9 +98,12 @@ TEST_F(EvaluateTest, TwentyValuesOrOperatorsFitButNotTwentyOne)
     put("Z1", rightLeaning(11)); // 20 operators pending before the last 1
     recalc();
     EXPECT_EQ(value("Z1"), 11);
-    put("Z1", QStringLiteral("=-") + rightLeaning(11).mid(1)); // 21 operators
-    recalc();
+    put("Z1", rightLeaning(11).replace(QStringLiteral("(1)"), QStringLiteral("(-1)")));
+    recalc(); // the unary minus is the 21st operator
     EXPECT_EQ(shown("Z1"), QStringLiteral("#複雑?"));
+    put("Z1", rightLeaning(10).replace(QStringLiteral("(1)"), QStringLiteral("(-1)")));
+    recalc();
+    EXPECT_EQ(value("Z1"), 8);
     put("Z1", rightLeaning(12));
     recalc();
     EXPECT_EQ(shown("Z1"), QStringLiteral("#複雑?"));
