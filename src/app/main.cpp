@@ -1,25 +1,42 @@
 #include "platform/fake/FakePlatform.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtTextMeasure.h"
+#include "ui/HelpWindow.h"
+#include "ui/Startup.h"
 #include "ui/TF.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mavix"));
+    // Qt's own dialogs and buttons speak Japanese, as the rest of the program.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
     platform::InstallFontSubstitutions();
+
+    const ui::StartupOptions options = ui::ParseStartupArguments(application.arguments().mid(1));
+    for (const QString& option : options.unknown)
+        std::fprintf(stderr, "mavix: unknown option %s\n", qPrintable(option));
 
     platform::QtTextMeasure measure;
     platform::QtClipboard clipboard;
-    // FIXME: settings, file hold, help and shell get their desktop implementations later.
+    ui::QtHelp help;
+    // FIXME: settings, file hold, shell and file dialogs get their desktop implementations
+    // later.
     platform::FakePlatform placeholders;
     platform::Services services = placeholders.services();
     services.measure = &measure;
     services.clipboard = &clipboard;
+    services.help = &help;
 
-    ui::TF window(services);
+    ui::TF window(services, options);
     window.show();
     return QApplication::exec();
 }

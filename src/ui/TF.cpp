@@ -1,157 +1,310 @@
 #include "ui/TF.h"
 
+#include "core/Cells.h"
 #include "core/Display.h"
 #include "core/SheetOps.h"
-#include "platform/qt/QtTextMeasure.h"
+#include "files/FileCommands.h"
+#include "platform/Help.h"
+#include "ui/EditorLine.h"
+#include "ui/GridDelegate.h"
 #include "ui/GridModel.h"
+#include "ui/GridView.h"
 
 #include <QApplication>
-#include <QHeaderView>
+#include <QCloseEvent>
 #include <QLabel>
-#include <QMessageBox>
+#include <QListWidget>
 #include <QStatusBar>
-#include <QTableView>
+#include <QTimer>
+#include <QWindow>
+#include <cmath>
 
 namespace ui {
 
-TF::TF(platform::Services services, QWidget* parent)
+namespace {
+
+/// A window-system activation this soon after a modal box returned belongs to that return.
+constexpr int ModalActivationWindowMs = 500;
+
+/// Holds the grid and lays it over the whole client area; Ed, lsWord and lblMode are placed
+/// by hand on top of (or, for Ed while idle, behind) it.
+class GridArea : public QWidget {
+public:
+    using QWidget::QWidget;
+    QWidget* grid = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent*) override
+    {
+        if (grid)
+            grid->setGeometry(rect());
+    }
+};
+
+} // namespace
+
+TF::TF(platform::Services services, StartupOptions options, QWidget* parent)
     : QMainWindow(parent)
+    , m_options(std::move(options))
 {
     services.ui = this;
     m_app = std::make_unique<App>(services);
-    QMainWindow::setWindowTitle(QStringLiteral("Mavix"));
-    setGeometry(0, 0, 600, 360);
-
-    G = new QTableView(this);
-    m_model = new GridModel(*m_app, this);
-    G->setModel(m_model);
-    G->setFocusPolicy(Qt::NoFocus);
-    setCentralWidget(G);
-
-    m_cellPanel = new QLabel(this);
-    m_messagePanel = new QLabel(this);
-    statusBar()->addWidget(m_cellPanel);
-    statusBar()->addWidget(m_messagePanel, 1);
-
-    core::ResetSheetState(*m_app);
-    m_app->FirstActivationDone = true;
-    core::ShowCellName(*m_app);
-    showStatus(QStringLiteral("Mavix  Version 4.00"));
+    FormCreate();
 }
 
 TF::~TF() = default;
 
-platform::Answer TF::message(const platform::Message& message)
+QTableView* TF::grid() const
 {
-    QMessageBox box(this);
-    box.setWindowTitle(message.caption.isEmpty() ? QStringLiteral("Mavix") : message.caption);
-    box.setText(message.text);
-    switch (message.icon) {
-    case platform::Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case platform::Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case platform::Icon::Error: box.setIcon(QMessageBox::Critical); break;
-    case platform::Icon::Question: box.setIcon(QMessageBox::Question); break;
-    case platform::Icon::None: break;
-    }
-    switch (message.buttons) {
-    case platform::Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case platform::Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case platform::Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-    case platform::Buttons::YesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    return G;
+}
+
+void TF::FormCreate()
+{
+    QMainWindow::setWindowTitle(QStringLiteral("Mavix"));
+    m_app->FirstActivationDone = false;
+    StartMinimized = false;
+    HideOnMinimize = false;
+    switch (m_options.show) {
+    case ShowCommand::Minimized: StartMinimized = true; break;
+    case ShowCommand::Hidden:
+        StartMinimized = true;
+        HideOnMinimize = true;
         break;
-    case platform::Buttons::YesCancel: box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel); break;
+    case ShowCommand::Maximized: setWindowState(Qt::WindowMaximized); break;
+    case ShowCommand::Normal: break;
     }
-    switch (box.exec()) {
-    case QMessageBox::Ok: return platform::Answer::Ok;
-    case QMessageBox::Yes: return platform::Answer::Yes;
-    case QMessageBox::No: return platform::Answer::No;
-    default: return platform::Answer::Cancel;
+    m_app->ExtractBusy = false;
+    resize(600, 360);
+    move(0, 0);
+    createComponents();
+    createCommands();
+    // FIXME: settings::LoadSettings(app) once the settings module exists.
+    Ed->lower();
+    if (StartMinimized)
+        tmrHide->start();
+}
+
+void TF::createComponents()
+{
+    auto* area = new GridArea(this);
+    setCentralWidget(area);
+
+    G = new GridView(*this, area);
+    G->setObjectName(QStringLiteral("G"));
+    area->grid = G;
+    m_model = new GridModel(*m_app, this);
+    G->setModel(m_model);
+    m_delegate = new GridDelegate(*m_app, G);
+    G->setItemDelegate(m_delegate);
+
+    Ed = new EditorLine(*this, area);
+    Ed->setObjectName(QStringLiteral("Ed"));
+    Ed->setFrame(false);
+
+    lsWord = new QListWidget(area);
+    lsWord->setObjectName(QStringLiteral("lsWord"));
+    lsWord->setSortingEnabled(true);
+    lsWord->setFrameShape(QFrame::NoFrame);
+    lsWord->setStyleSheet(QStringLiteral("QListWidget::item { height: 15px; }"));
+    lsWord->installEventFilter(this);
+    lsWord->hide();
+
+    lblMode = new QLabel(QStringLiteral(" 入力中 "), area);
+    lblMode->setObjectName(QStringLiteral("lblMode"));
+    lblMode->setAlignment(Qt::AlignCenter);
+    lblMode->setFrameShape(QFrame::Box);
+    lblMode->setAutoFillBackground(true);
+    QPalette modePalette = lblMode->palette();
+    modePalette.setColor(QPalette::Window, Qt::yellow);
+    modePalette.setColor(QPalette::WindowText, Qt::black);
+    lblMode->setPalette(modePalette);
+    lblMode->adjustSize();
+    lblMode->move(0, 0);
+    lblMode->hide();
+
+    statusBar()->setObjectName(QStringLiteral("Info"));
+    m_panel0 = new QLabel(this);
+    m_panel0->setObjectName(QStringLiteral("Info.Panel0"));
+    m_panel1 = new QLabel(this);
+    m_panel1->setObjectName(QStringLiteral("Info.Panel1"));
+    for (QLabel* panel : {m_panel0, m_panel1})
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusBar()->addWidget(m_panel0);
+    statusBar()->addWidget(m_panel1, 1);
+    setPanelWidth();
+
+    tmrWakeup = new QTimer(this);
+    tmrWakeup->setObjectName(QStringLiteral("tmrWakeup"));
+    tmrHide = new QTimer(this);
+    tmrHide->setObjectName(QStringLiteral("tmrHide"));
+    for (QTimer* timer : {tmrWakeup, tmrHide}) {
+        timer->setInterval(100);
+        timer->setSingleShot(true);
     }
+    connect(tmrWakeup, &QTimer::timeout, this, &TF::tmrWakeupTimer);
+    connect(tmrHide, &QTimer::timeout, this, &TF::tmrHideTimer);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                // Switching to the program brings a window hidden by minimizing back.
+                if (state == Qt::ApplicationActive && HideOnMinimize && m_hiddenByMinimize) {
+                    m_hiddenByMinimize = false;
+                    showNormal();
+                    activateWindow();
+                }
+            });
+    connectGrid();
 }
 
-void TF::showStatus(const QString& text)
+void TF::FormActivate()
 {
-    m_messagePanel->setText(text);
+    App& app = *m_app;
+    const bool first = !app.FirstActivationDone;
+    if (first)
+        core::ResetSheetState(app);
+    ApplyToolbarButtons();
+    ApplyGridDesign(app.settings.GridStyle);
+    setPanelWidth();
+    core::ShowCellName(app);
+    core::ShowStatus(app, QStringLiteral("Mavix  Version 4.00"));
+    Ed->setFocus();
+    if (first && !m_options.arguments.isEmpty())
+        tmrWakeup->start();
+    app.FirstActivationDone = true;
+    if (first)
+        G->viewport()->update();
 }
 
-void TF::showCellNamePanel(const QString& text)
+void TF::modalReturned()
 {
-    m_cellPanel->setText(text);
+    FormActivate();
+    m_modalReturn.start();
 }
 
-void TF::setBusy(bool on)
+void TF::tmrWakeupTimer()
 {
-    if (on)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
-
-void TF::processEvents()
-{
-    QCoreApplication::processEvents();
-}
-
-void TF::beep()
-{
-    QApplication::beep();
-}
-
-void TF::gridChanged(platform::GridChange change)
-{
-    if (!m_model)
+    tmrWakeup->stop();
+    App& app = *m_app;
+    if (m_options.arguments.isEmpty())
         return;
-    switch (change) {
-    case platform::GridChange::Layout:
-        m_model->resetLayout();
-        applyLayout();
-        break;
-    case platform::GridChange::Cells: m_model->refreshCells(); break;
-    case platform::GridChange::CurrentCell: break;
+    files::OpenFile(app, m_options.arguments[0]);
+    if (m_options.arguments.size() < 2)
+        return;
+    const core::CellPos pos = core::ParseCellName(m_options.arguments[1]);
+    // Inside the grid: columns 1..26 of its 27, rows 1.. below its row count.
+    if (pos.col >= 1 && pos.col < core::MaxCols + 1 && pos.row >= 1
+        && pos.row < app.grid.rowCount) {
+        app.grid.col = pos.col;
+        app.grid.row = pos.row;
+        app.grid.selection = core::CellBlock{pos.col, pos.col, pos.row, pos.row};
+        gridChanged(platform::GridChange::CurrentCell);
     }
 }
 
-void TF::setUndoCaption(const QString&) {}
-
-void TF::setWindowTitle(const QString& title)
+void TF::tmrHideTimer()
 {
-    QMainWindow::setWindowTitle(title);
+    tmrHide->stop();
+    if (HideOnMinimize) {
+        m_hiddenByMinimize = true;
+        hide();
+    } else {
+        showMinimized();
+    }
 }
 
-void TF::setPrintAreaIndicator(bool) {}
-
-void TF::resetStatusBarHeight() {}
-
-void TF::setRecentFiles(const QStringList&) {}
-
-void TF::setTypingMode(bool) {}
-
-void TF::setPickListMode(bool) {}
-
-QString TF::editorText() const
+bool TF::FormCloseQuery()
 {
-    return {};
+    App& app = *m_app;
+    if (app.sheet.Modified) {
+        platform::Message question;
+        question.icon = platform::Icon::Question;
+        question.caption = QStringLiteral("Mavixの終了");
+        question.text = QStringLiteral("データが変更されていますが\r\n保存して終了しますか？");
+        question.buttons = platform::Buttons::YesNoCancel;
+        question.buttonTexts = {QStringLiteral("保存(&S)"), QStringLiteral("破棄(&D)"),
+                                QStringLiteral("キャンセル")};
+        switch (message(question)) {
+        case platform::Answer::Yes:
+            if (!files::SaveCommand(app, false))
+                return false;
+            break;
+        case platform::Answer::No: break;
+        default: return false;
+        }
+    }
+    // FIXME: settings::SaveSettings(app) once the settings module exists.
+    app.help().close();
+    return true;
 }
 
-void TF::setEditorText(const QString&) {}
-
-void TF::applyLayout()
+bool TF::event(QEvent* event)
 {
-    const core::GridState& grid = m_app->grid;
-    platform::FontSpec spec = m_app->settings.gridFont;
-    spec.size = m_app->sheet.FontSize;
-    const QFont font = platform::GridQFont(spec);
-    G->setFont(font);
-    G->horizontalHeader()->setFont(font);
-    G->verticalHeader()->setFont(font);
-    G->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    G->verticalHeader()->setDefaultSectionSize(grid.rowHeight);
-    G->verticalHeader()->setMinimumSectionSize(1);
-    G->verticalHeader()->setFixedWidth(grid.colWidths[0]);
-    G->horizontalHeader()->setDefaultSectionSize(grid.defaultColWidth);
-    for (int c = 1; c <= core::MaxCols; ++c)
-        G->setColumnWidth(c - 1, grid.colWidths[std::size_t(c)]);
+    if (event->type() == QEvent::WindowActivate && !m_closing) {
+        const bool echo = m_modalReturn.isValid()
+            && m_modalReturn.elapsed() < ModalActivationWindowMs;
+        m_modalReturn.invalidate();
+        if (!echo)
+            FormActivate();
+    }
+    return QMainWindow::event(event);
+}
+
+void TF::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The first activation must happen even when the window system never activates the
+    // window (started minimized, or no window manager).
+    if (!m_app->FirstActivationDone)
+        FormActivate();
+}
+
+void TF::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    m_closing = true;
+    event->accept();
+}
+
+void TF::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && HideOnMinimize
+        && (windowState() & Qt::WindowMinimized) && isVisible()) {
+        m_hiddenByMinimize = true;
+        QTimer::singleShot(0, this, [this] { hide(); });
+    }
+}
+
+void TF::wheelEvent(QWheelEvent* event)
+{
+    scrollByWheel(event);
+}
+
+bool TF::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lsWord) {
+        if (event->type() == QEvent::KeyPress && lsWordKeyDown(static_cast<QKeyEvent*>(event)))
+            return true;
+        if (event->type() == QEvent::FocusOut)
+            lsWordExit();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TF::setPanelWidth()
+{
+    const int height = QFontInfo(statusBar()->font()).pixelSize();
+    m_panel0->setFixedWidth(4 * height);
+}
+
+void TF::resetStatusBarHeight()
+{
+    const int height = QFontInfo(statusBar()->font()).pixelSize();
+    // Halves round to even, as the nearest-integer rounding of the platform does.
+    statusBar()->setFixedHeight(int(std::nearbyint(height * 1.5)) + 4);
 }
 
 } // namespace ui

@@ -2,24 +2,96 @@
 
 #include "core/App.h"
 #include "platform/Ui.h"
+#include "ui/CommandTable.h"
+#include "ui/Startup.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
+#include <array>
+#include <memory>
 
-class QTableView;
 class QLabel;
+class QListWidget;
+class QMenu;
+class QModelIndex;
+class QStyle;
+class QTableView;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class QKeyEvent;
+class QInputMethodEvent;
+class QWheelEvent;
 
 namespace ui {
 
+class EditorLine;
+class GridDelegate;
 class GridModel;
+class GridView;
 
-/// The main window: grid G over the sheet's display strings, status bar Info.
+constexpr int CommandCount = int(CommandId::OperationHelp) + 1;
+
+/// The main window: the grid G over the sheet's display strings, the in-place editor Ed
+/// behind it, the pick list, the toolbar, the menus, the popup menu and the status bar Info.
+/// It is the program's platform::Ui.
 class TF : public QMainWindow, public platform::Ui {
 public:
-    explicit TF(platform::Services services, QWidget* parent = nullptr);
+    explicit TF(platform::Services services, StartupOptions options = {},
+                QWidget* parent = nullptr);
     ~TF() override;
 
     App& app() { return *m_app; }
-    QTableView* grid() const { return G; }
+    QTableView* grid() const;
+    EditorLine* editor() const { return Ed; }
+    QListWidget* pickList() const { return lsWord; }
+    QLabel* modeLabel() const { return lblMode; }
+    /// The menu item of a command (nullptr: none).
+    QAction* menuAction(CommandId id) const { return m_menuActions[std::size_t(id)]; }
+    QAction* popupAction(CommandId id) const { return m_popupActions[std::size_t(id)]; }
+    /// Toolbar button btPn's action, n 1..31.
+    QAction* buttonAction(int n) const;
+    QToolButton* toolButton(int n) const;
+    QMenu* popupMenu() const { return PopupMenu1; }
+    QToolBar* toolBar() const { return ToolBar; }
+    bool startMinimized() const { return StartMinimized; }
+    bool hideOnMinimize() const { return HideOnMinimize; }
+
+    /// Runs the command of a menu item, toolbar button or popup item.
+    void runCommand(CommandId id);
+
+    /// Every activation of the window; the first one also resets the sheet state.
+    void FormActivate();
+    /// The save question; false refuses closing.
+    bool FormCloseQuery();
+    void tmrWakeupTimer();
+    void tmrHideTimer();
+    /// Shows the chosen toolbar buttons (ButtonVisible).
+    void ApplyToolbarButtons();
+    /// The grid's drawing style: 0 classic, 1 gradient, any other the desktop's own.
+    void ApplyGridDesign(int style);
+    /// Lays Ed over the current cell.
+    void PlaceEditor();
+    /// The font command: a fixed-pitch font dialog over the grid font.
+    void FontCommand();
+    /// The grid font as painted; the measured font when measurement is the Qt one.
+    QFont gridFont() const;
+
+    // Grid events
+    void GSelectCell(int c, int r, int fromCol, int fromRow);
+    void GTopLeftChanged();
+    void GClick();
+    void GMouseUp();
+    /// Wheel over the form or the grid: one row per notch when Wheel is on.
+    void scrollByWheel(QWheelEvent* event);
+
+    // Editor and pick-list events; true when the key is consumed.
+    bool EdKeyDown(QKeyEvent* event);
+    bool EdKeyPress(QKeyEvent* event);
+    /// Input-method text arriving in the editor, before it is inserted.
+    void EdInputMethod(QInputMethodEvent* event);
+    bool lsWordKeyDown(QKeyEvent* event);
+    void lsWordExit();
 
     // platform::Ui
     platform::Answer message(const platform::Message& message) override;
@@ -39,14 +111,67 @@ public:
     QString editorText() const override;
     void setEditorText(const QString& text) override;
 
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void FormCreate();
+    void createComponents();
+    void createCommands();
+    void addCommand(const CommandEntry& entry, QMenu* menu);
+    void addButton(const CommandEntry& entry);
+    void connectGrid();
     void applyLayout();
+    void applyCurrentCell();
+    void viewSelectionChanged();
+    void viewCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
+    void updateVisibleCounts();
+    void setPanelWidth();
+    /// Runs after every modal box or dialog: the window counts as activated again.
+    void modalReturned();
 
     std::unique_ptr<App> m_app;
+    StartupOptions m_options;
+
+    // Components, named as the commands refer to them.
+    GridView* G = nullptr;
+    EditorLine* Ed = nullptr;
+    QListWidget* lsWord = nullptr;
+    QLabel* lblMode = nullptr;
+    QLabel* m_panel0 = nullptr;
+    QLabel* m_panel1 = nullptr;
+    QToolBar* ToolBar = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    std::array<QMenu*, 6> m_menus{}; // by MenuId
+    QAction* mnuFilesSep = nullptr;
+    QTimer* tmrWakeup = nullptr;
+    QTimer* tmrHide = nullptr;
+    std::array<QAction*, CommandCount> m_menuActions{};
+    std::array<QAction*, CommandCount> m_popupActions{};
+    std::array<QAction*, CommandCount> m_buttonActions{};
+
     GridModel* m_model = nullptr;
-    QTableView* G = nullptr;
-    QLabel* m_cellPanel = nullptr;
-    QLabel* m_messagePanel = nullptr;
+    GridDelegate* m_delegate = nullptr;
+    QStyle* m_classicStyle = nullptr;
+    QStyle* m_gradientStyle = nullptr;
+    int m_appliedGridStyle = -1;
+
+    bool StartMinimized = false;
+    bool HideOnMinimize = false;
+    bool m_hiddenByMinimize = false;
+    bool m_syncing = false;
+    bool m_closing = false;
+    int m_viewTopRow = 1;
+    int m_viewLeftCol = 1;
+    int m_wheelDelta = 0;
+    /// Started when a modal box returns; the window system's own activation that follows
+    /// is the same return and is not counted twice.
+    QElapsedTimer m_modalReturn;
 };
 
 } // namespace ui

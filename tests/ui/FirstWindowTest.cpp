@@ -9,6 +9,7 @@ TEST(FirstWindowTest, ShowsLetteredColumnsAndNumberedRows)
 {
     platform::FakePlatform fakes;
     ui::TF window(fakes.services());
+    window.FormActivate();
     QAbstractItemModel* model = window.grid()->model();
     EXPECT_EQ(model->columnCount(), 26);
     EXPECT_EQ(model->rowCount(), 20);

@@ -1,0 +1,42 @@
+#include "ui/EditorLine.h"
+
+#include "ui/TF.h"
+
+#include <QKeyEvent>
+
+namespace ui {
+
+EditorLine::EditorLine(TF& window, QWidget* parent)
+    : QLineEdit(parent)
+    , m_window(window)
+{
+    setAttribute(Qt::WA_InputMethodEnabled);
+}
+
+bool EditorLine::event(QEvent* event)
+{
+    // While idle the line edit's own editing shortcuts (select all, undo, cut, paste) must
+    // not hide the menu shortcuts Ctrl+A, Ctrl+Z, Shift+Delete and Shift+Insert.
+    if (event->type() == QEvent::ShortcutOverride && m_window.app().InputMode == 0) {
+        event->ignore();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void EditorLine::keyPressEvent(QKeyEvent* event)
+{
+    if (m_window.EdKeyDown(event))
+        return;
+    if (!event->text().isEmpty() && m_window.EdKeyPress(event))
+        return;
+    QLineEdit::keyPressEvent(event);
+}
+
+void EditorLine::inputMethodEvent(QInputMethodEvent* event)
+{
+    m_window.EdInputMethod(event);
+    QLineEdit::inputMethodEvent(event);
+}
+
+} // namespace ui

@@ -1,0 +1,82 @@
+#include "ui/HelpWindow.h"
+
+#include "ui/HelpTopics.h"
+
+#include <QAction>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace ui {
+
+HelpWindow::HelpWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("HelpWindow"));
+    resize(680, 540);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* bar = new QToolBar(this);
+    layout->addWidget(bar);
+    m_browser = new QTextBrowser(this);
+    m_browser->setOpenLinks(true);
+    m_browser->setOpenExternalLinks(false);
+    layout->addWidget(m_browser);
+
+    QAction* back = bar->addAction(QStringLiteral("戻る(&B)"), m_browser, &QTextBrowser::backward);
+    QAction* forward = bar->addAction(QStringLiteral("進む(&F)"), m_browser,
+                                      &QTextBrowser::forward);
+    bar->addAction(QStringLiteral("目次(&C)"), this, [this] { showTopic(helpContentsUrl()); });
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, [this] {
+        const QString title = m_browser->documentTitle();
+        setWindowTitle(title.isEmpty() ? QStringLiteral("Mavixのヘルプ")
+                                       : QStringLiteral("Mavixのヘルプ - ") + title);
+    });
+    setWindowTitle(QStringLiteral("Mavixのヘルプ"));
+}
+
+void HelpWindow::showTopic(const QUrl& url)
+{
+    m_browser->setSource(url);
+    show();
+    raise();
+    activateWindow();
+}
+
+QtHelp::QtHelp() = default;
+QtHelp::~QtHelp() = default;
+
+HelpWindow& QtHelp::ensureWindow()
+{
+    if (!m_window)
+        m_window = std::make_unique<HelpWindow>();
+    return *m_window;
+}
+
+void QtHelp::showContents()
+{
+    ensureWindow().showTopic(helpContentsUrl());
+}
+
+void QtHelp::showKeyword(const QString& keyword)
+{
+    ensureWindow().showTopic(helpKeywordUrl(keyword));
+}
+
+void QtHelp::showContext(int context)
+{
+    ensureWindow().showTopic(helpContextUrl(context));
+}
+
+void QtHelp::close()
+{
+    if (m_window)
+        m_window->close();
+}
+
+} // namespace ui

@@ -1,0 +1,148 @@
+// The main window as the commands' platform::Ui: message boxes, status bar, busy cursor.
+#include "ui/TF.h"
+
+#include "platform/Help.h"
+#include "ui/GridDelegate.h"
+#include "ui/GridModel.h"
+#include "ui/GridView.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace ui {
+
+namespace {
+
+QMessageBox::Icon boxIcon(platform::Icon icon)
+{
+    switch (icon) {
+    case platform::Icon::Information: return QMessageBox::Information;
+    case platform::Icon::Warning: return QMessageBox::Warning;
+    case platform::Icon::Error: return QMessageBox::Critical;
+    case platform::Icon::Question: return QMessageBox::Question;
+    case platform::Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+/// The buttons of a set, in their order (the first is the default).
+QList<QMessageBox::StandardButton> boxButtons(platform::Buttons buttons)
+{
+    switch (buttons) {
+    case platform::Buttons::Ok: return {QMessageBox::Ok};
+    case platform::Buttons::OkCancel: return {QMessageBox::Ok, QMessageBox::Cancel};
+    case platform::Buttons::YesNo: return {QMessageBox::Yes, QMessageBox::No};
+    case platform::Buttons::YesNoCancel:
+        return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    case platform::Buttons::YesCancel: return {QMessageBox::Yes, QMessageBox::Cancel};
+    }
+    return {QMessageBox::Ok};
+}
+
+platform::Answer boxAnswer(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Ok: return platform::Answer::Ok;
+    case QMessageBox::Yes: return platform::Answer::Yes;
+    case QMessageBox::No: return platform::Answer::No;
+    default: return platform::Answer::Cancel;
+    }
+}
+
+} // namespace
+
+platform::Answer TF::message(const platform::Message& message)
+{
+    QMessageBox box(this);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.setWindowTitle(message.caption.isEmpty() ? QStringLiteral("Mavix") : message.caption);
+    // Messages carry Windows line breaks; a label breaks at \n alone.
+    QString text = message.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setText(text);
+    box.setTextFormat(Qt::PlainText);
+    box.setIcon(boxIcon(message.icon));
+    const QList<QMessageBox::StandardButton> buttons = boxButtons(message.buttons);
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        QPushButton* button = box.addButton(buttons[i]);
+        if (i < message.buttonTexts.size())
+            button->setText(message.buttonTexts[i]);
+        if (i == 0)
+            box.setDefaultButton(button);
+    }
+    if (message.helpContext != 0) {
+        QPushButton* help = box.addButton(QMessageBox::Help);
+        // Help opens the topic and keeps the box open.
+        disconnect(help, &QPushButton::clicked, nullptr, nullptr);
+        const int context = message.helpContext;
+        connect(help, &QPushButton::clicked, this, [this, context] {
+            m_app->help().showContext(context);
+        });
+    }
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    modalReturned();
+    if (box.clickedButton() == nullptr)
+        return buttons.contains(QMessageBox::Cancel) ? platform::Answer::Cancel
+                                                     : boxAnswer(buttons.last());
+    return boxAnswer(clicked);
+}
+
+void TF::showStatus(const QString& text)
+{
+    m_panel1->setText(text);
+}
+
+void TF::showCellNamePanel(const QString& text)
+{
+    m_panel0->setText(text);
+}
+
+void TF::setBusy(bool on)
+{
+    if (on)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void TF::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void TF::beep()
+{
+    QApplication::beep();
+}
+
+void TF::gridChanged(platform::GridChange change)
+{
+    if (!m_model)
+        return;
+    switch (change) {
+    case platform::GridChange::Layout:
+        if (m_model->rowCount() != m_app->sheet.SheetRows) {
+            m_model->resetLayout();
+            applyLayout();
+            applyCurrentCell();
+        } else {
+            applyLayout();
+        }
+        break;
+    case platform::GridChange::Cells:
+        m_model->refreshCells();
+        G->viewport()->update();
+        break;
+    case platform::GridChange::CurrentCell: applyCurrentCell(); break;
+    }
+}
+
+void TF::setWindowTitle(const QString& title)
+{
+    QMainWindow::setWindowTitle(title);
+}
+
+} // namespace ui

@@ -1,0 +1,78 @@
+#include "ui/ToolIcons.h"
+
+#include "platform/qt/QtTextMeasure.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace ui {
+
+namespace {
+
+constexpr int IconSize = 24;
+
+/// A glyph per button and the colour of its group.
+struct IconFace {
+    char16_t glyph;
+    QRgb color;
+};
+
+constexpr QRgb FileColor = 0x2f6fb3;
+constexpr QRgb PrintColor = 0x2a8a7a;
+constexpr QRgb EditColor = 0xc46a1a;
+constexpr QRgb ClipColor = 0x7a4bb0;
+constexpr QRgb DataColor = 0x3d8b37;
+constexpr QRgb ToolColor = 0x9a5b2e;
+constexpr QRgb SetColor = 0x4f5f7a;
+constexpr QRgb HelpColor = 0xc03a3a;
+
+constexpr IconFace Faces[] = {
+    {u'新', FileColor}, {u'開', FileColor}, {u'追', FileColor}, {u'保', FileColor},
+    {u'名', FileColor}, {u'頁', PrintColor}, {u'範', PrintColor}, {u'覧', PrintColor},
+    {u'印', PrintColor}, {u'戻', EditColor}, {u'挿', EditColor}, {u'削', EditColor},
+    {u'写', ClipColor}, {u'貼', ClipColor}, {u'ク', ClipColor}, {u'消', ClipColor},
+    {u'検', DataColor}, {u'↑', DataColor}, {u'↓', DataColor}, {u'探', DataColor},
+    {u'置', DataColor}, {u'リ', ToolColor}, {u'並', ToolColor}, {u'グ', ToolColor},
+    {u'行', SetColor}, {u'字', SetColor}, {u'列', SetColor}, {u'見', SetColor},
+    {u'罫', SetColor}, {u'改', SetColor}, {u'？', HelpColor},
+};
+
+QPixmap paintFace(const IconFace& face, bool greyed)
+{
+    QPixmap pixmap(IconSize, IconSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor base = greyed ? QColor(0xa8, 0xa8, 0xa8) : QColor(face.color);
+    QLinearGradient fill(0, 0, 0, IconSize);
+    fill.setColorAt(0, base.lighter(135));
+    fill.setColorAt(1, base);
+    QPainterPath tile;
+    tile.addRoundedRect(QRectF(1.5, 1.5, IconSize - 3, IconSize - 3), 4, 4);
+    painter.fillPath(tile, fill);
+    painter.setPen(QPen(base.darker(140), 1));
+    painter.drawPath(tile);
+    QFont font = platform::GridQFont(platform::FontSpec{QStringLiteral("ＭＳ ゴシック"), 0,
+                                                         true, false});
+    font.setPixelSize(15);
+    painter.setFont(font);
+    painter.setPen(greyed ? QColor(0xf0, 0xf0, 0xf0) : QColor(Qt::white));
+    painter.drawText(QRect(0, 0, IconSize, IconSize), Qt::AlignCenter, QString(QChar(face.glyph)));
+    return pixmap;
+}
+
+} // namespace
+
+QIcon ToolIcon(int n, bool greyed)
+{
+    if (n < 1 || n > int(std::size(Faces)))
+        return {};
+    QIcon icon;
+    const IconFace& face = Faces[n - 1];
+    icon.addPixmap(paintFace(face, greyed), QIcon::Normal);
+    icon.addPixmap(paintFace(face, true), QIcon::Disabled);
+    return icon;
+}
+
+} // namespace ui
