@@ -1,0 +1,171 @@
+#include "CalcFixture.h"
+
+#include <bit>
+#include <random>
+
+namespace calctest {
+namespace {
+
+/// Random small sheets rich in what makes the passes matter: chains both ways, cycles,
+/// errors, criteria over formulas not yet evaluated, whole-column and whole-row ranges.
+class SheetGenerator {
+public:
+    explicit SheetGenerator(unsigned seed) : m_rng(seed)
+    {
+        rows = pick(3, 14);
+        cols = pick(1, 6);
+    }
+
+    int rows;
+    int cols;
+
+    QString cell(int c, int r)
+    {
+        const int kind = pick(0, 99);
+        if (kind < 45)
+            return formula(c, r);
+        if (kind < 70)
+            return QChar(core::NumberMark) + QString::number(pick(-1, 5));
+        if (kind < 80) {
+            static const char* const texts[] = {"x", "X", "abc", "ABC", "b"};
+            return QChar(core::TextMark) + QString::fromLatin1(texts[pick(0, 4)]);
+        }
+        if (kind < 85)
+            return QStringLiteral("'") + QString::number(pick(0, 5));
+        return QString();
+    }
+
+private:
+    int pick(int from, int to) { return std::uniform_int_distribution<int>(from, to)(m_rng); }
+    static QString name(int c, int r) { return QChar(u'A' + c - 1) + QString::number(r); }
+    QString column() { return QChar(u'A' + pick(1, cols) - 1); }
+
+    QString ref(int c, int r)
+    {
+        switch (pick(0, 9)) {
+        case 0: return name(c, std::min(r + 1, rows));           // downwards
+        case 1: return name(std::min(c + 1, cols), r);           // to the right
+        case 2: return name(c, std::max(r - 1, 1));              // upwards
+        case 3: return QStringLiteral("$") + name(pick(1, cols), pick(1, rows));
+        default: return name(pick(1, cols), pick(1, pick(0, 19) == 0 ? rows + 1 : rows));
+        }
+    }
+    QString range()
+    {
+        switch (pick(0, 5)) {
+        case 0: return column() + u':' + column();
+        case 1: {
+            const int a = pick(1, rows);
+            return QString::number(a) + u':' + QString::number(std::min(rows, a + pick(0, 1)));
+        }
+        default: {
+            const int c1 = pick(1, cols), c2 = pick(c1, cols);
+            const int r1 = pick(1, rows), r2 = pick(r1, rows);
+            return pick(0, 15) == 0 ? name(c2, r2) + u':' + name(c1, r1 > 1 ? r1 - 1 : r1)
+                                    : name(c1, r1) + u':' + name(c2, r2);
+        }
+        }
+    }
+    QString criterion()
+    {
+        static const char* const criteria[] = {">0", "<3", "2", "<>1", ">=2", "x", "<b", "",
+                                               "<>x", "=ABC", "5", "<=0"};
+        return u'"' + QString::fromLatin1(criteria[pick(0, 11)]) + u'"';
+    }
+    QString sumIf()
+    {
+        if (pick(0, 2) == 0)
+            return QStringLiteral("SUMIF(") + column() + u':' + column() + u',' + criterion() +
+                   u',' + column() + u':' + column() + u')';
+        const int r1 = pick(1, rows), r2 = pick(r1, rows);
+        const int a = pick(1, cols), b = pick(1, cols);
+        return QStringLiteral("SUMIF(") + name(a, r1) + u':' + name(a, r2) + u',' +
+               criterion() + u',' + name(b, r1) + u':' + name(b, r2) + u')';
+    }
+    QString formula(int c, int r)
+    {
+        static const char* const ops[] = {"+", "-", "*", "/"};
+        switch (pick(0, 13)) {
+        case 0: return u'=' + ref(c, r);
+        case 1: return u'=' + name(c, std::min(r + 1, rows)) + QStringLiteral("+1");
+        case 2: return u'=' + ref(c, r) + QString::fromLatin1(ops[pick(0, 3)]) + ref(c, r);
+        case 3: return QStringLiteral("=SUM(") + range() + u')';
+        case 4: return QStringLiteral("=COUNTIF(") + range() + u',' + criterion() + u')';
+        case 5:
+            return QStringLiteral("=COUNTIF(") + range() + u',' + criterion() + QStringLiteral(")+") +
+                   ref(c, r);
+        case 6: return u'=' + sumIf();
+        case 7: return QStringLiteral("=1/") + ref(c, r);
+        case 8: return QStringLiteral("=1/COUNTIF(") + range() + u',' + criterion() + u')';
+        case 9: return QStringLiteral("=MOD(") + ref(c, r) + QStringLiteral(",2)");
+        case 10: return u'=' + name(c, r);
+        case 11: return u'=' + sumIf() + u'+' + ref(c, r);
+        case 12: return QStringLiteral("=COUNT(") + range() + QStringLiteral(")*") + ref(c, r);
+        default: return QStringLiteral("=ROUND(") + ref(c, r) + QStringLiteral("/3,1)");
+        }
+    }
+
+    std::mt19937 m_rng;
+};
+
+struct Recalculation {
+    explicit Recalculation(const SheetGenerator& g)
+    {
+        core::ResetSheetState(app);
+        app.sheet.SheetRows = g.rows;
+        core::ResizeSheet(app);
+    }
+    platform::FakePlatform fakes;
+    App app{fakes.services()};
+};
+
+/// Every value (to the bit), kind, display text and message of both runs.
+void expectSameSheets(const Recalculation& fast, const Recalculation& plain)
+{
+    const core::Sheet& a = fast.app.sheet;
+    const core::Sheet& b = plain.app.sheet;
+    for (int c = 1; c <= core::MaxCols; ++c)
+        for (int r = 1; r <= a.SheetRows; ++r) {
+            const QString at = core::CellName(c, r);
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(a.CellValue[c][r]),
+                      std::bit_cast<std::uint64_t>(b.CellValue[c][r]))
+                << at.toStdString() << " " << a.CellValue[c][r] << " " << b.CellValue[c][r];
+            ASSERT_EQ(a.CellKind[c][r], b.CellKind[c][r]) << at.toStdString();
+            ASSERT_EQ(a.GridText[c][r], b.GridText[c][r]) << at.toStdString();
+        }
+    ASSERT_EQ(fast.fakes.ui.messageTexts(), plain.fakes.ui.messageTexts());
+}
+
+TEST(RecalcCompareTest, FastRecalculationMatchesThePlainPassesOnRandomSheets)
+{
+    int waiting = 0;
+    int warnings = 0;
+    for (unsigned seed = 1; seed <= 4000; ++seed) {
+        SheetGenerator generator(seed);
+        Recalculation fast(generator);
+        Recalculation plain(generator);
+        for (int c = 1; c <= generator.cols; ++c)
+            for (int r = 1; r <= generator.rows; ++r)
+                fast.app.sheet.CellText[c][r] = generator.cell(c, r);
+        core::RescanExtent(fast.app);
+        plain.app.sheet = fast.app.sheet;
+        calc::RecalcAll(fast.app);
+        calc::RecalcAllPlain(plain.app);
+        SCOPED_TRACE(seed);
+        ASSERT_NO_FATAL_FAILURE(expectSameSheets(fast, plain));
+        // A second recalculation starts from the displays and values the first one left.
+        calc::RecalcAll(fast.app);
+        calc::RecalcAllPlain(plain.app);
+        ASSERT_NO_FATAL_FAILURE(expectSameSheets(fast, plain));
+        for (int c = 1; c <= generator.cols; ++c)
+            for (int r = 1; r <= generator.rows; ++r)
+                waiting += fast.app.sheet.CellKind[c][r] == core::kindPending;
+        warnings += int(fast.fakes.ui.messages.size());
+    }
+    // The sheets do exercise waiting formulas and the warning.
+    EXPECT_GT(waiting, 1000);
+    EXPECT_GT(warnings, 100);
+}
+
+} // namespace
+} // namespace calctest
