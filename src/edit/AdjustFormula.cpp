@@ -58,6 +58,16 @@ public:
             put(digits[--k]);
     }
     QString text() const { return QString(reinterpret_cast<const QChar*>(m_buf.data()), m_len); }
+    /// Replaces t by the result, in t's own buffer when it fits there.
+    void storeInto(QString& t) const
+    {
+        if (m_len > t.capacity()) {
+            t = text();
+            return;
+        }
+        t.resize(m_len);
+        std::copy(m_buf.data(), m_buf.data() + m_len, reinterpret_cast<char16_t*>(t.data()));
+    }
 
 private:
     QVarLengthArray<char16_t, 512> m_buf;
@@ -95,13 +105,13 @@ QString AdjustRowNumber(QStringView digits, int dr, int sheetRows)
     return w.text();
 }
 
-QString AdjustFormula(const QString& text, int dc, int dr, int sheetRows)
+namespace {
+
+/// The one pass over a formula (text begins with "=").
+void adjustInto(Writer& w, const QString& text, int dc, int dr, int sheetRows)
 {
-    if (text.isEmpty() || text[0] != u'=')
-        return text;
     const auto* p = reinterpret_cast<const char16_t*>(text.constData());
     const char16_t* const end = p + text.size();
-    Writer w(text.size(), sheetRows);
     const auto digitsEnd = [end](const char16_t* q) {
         while (q < end && isDigit(*q))
             ++q;
@@ -160,7 +170,26 @@ QString AdjustFormula(const QString& text, int dc, int dr, int sheetRows)
             ++p;
         }
     }
+}
+
+} // namespace
+
+QString AdjustFormula(const QString& text, int dc, int dr, int sheetRows)
+{
+    if (text.isEmpty() || text[0] != u'=')
+        return text;
+    Writer w(text.size(), sheetRows);
+    adjustInto(w, text, dc, dr, sheetRows);
     return w.text();
+}
+
+void AdjustFormulaInPlace(QString& text, int dc, int dr, int sheetRows)
+{
+    if (text.isEmpty() || text[0] != u'=')
+        return;
+    Writer w(text.size(), sheetRows);
+    adjustInto(w, text, dc, dr, sheetRows);
+    w.storeInto(text);
 }
 
 QString AdjustFormula(const App& app, int c, int r, int dc, int dr)

@@ -13,6 +13,8 @@ QString AdjustRowNumber(QStringView digits, int dr, int sheetRows);
 /// A..Z and 1..sheetRows); "$" parts and quoted strings stay. Texts that are not formulas
 /// come back unchanged.
 QString AdjustFormula(const QString& text, int dc, int dr, int sheetRows);
+/// AdjustFormula of a text, written back into it (reusing its buffer where the result fits).
+void AdjustFormulaInPlace(QString& text, int dc, int dr, int sheetRows);
 /// AdjustFormula of CellText[c][r] against the sheet's row count.
 QString AdjustFormula(const App& app, int c, int r, int dc, int dr);
 

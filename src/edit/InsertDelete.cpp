@@ -15,15 +15,9 @@ namespace {
 
 constexpr int MovingPlanes = 4; // plane 5 (page breaks) follows PageBreaks, not the cells
 
-bool isFormula(const QString& t)
-{
-    return !t.isEmpty() && t.front() == u'=';
-}
-
 void adjustInPlace(QString& t, int dc, int dr, int sheetRows)
 {
-    if (isFormula(t))
-        t = AdjustFormula(t, dc, dr, sheetRows);
+    AdjustFormulaInPlace(t, dc, dr, sheetRows);
 }
 
 /// A PageBreaks entry as a row number; 0 when it is not one.

@@ -18,6 +18,12 @@ TEST_P(AdjustFormulaTest, ShiftsRelativeReferences)
     const AdjustCase& k = GetParam();
     EXPECT_EQ(edit::AdjustFormula(QString::fromUtf16(k.in), k.dc, k.dr, 20),
               QString::fromUtf16(k.out));
+    // In place, also over a string whose buffer another copy shares.
+    QString t = QString::fromUtf16(k.in);
+    const QString shared = t;
+    edit::AdjustFormulaInPlace(t, k.dc, k.dr, 20);
+    EXPECT_EQ(t, QString::fromUtf16(k.out));
+    EXPECT_EQ(shared, QString::fromUtf16(k.in));
 }
 
 INSTANTIATE_TEST_SUITE_P(
