@@ -30,6 +30,9 @@ struct App {
     std::uint8_t InputMode = 0;
     bool FirstActivationDone = false;
     bool SaveUnicode = true;
+    /// File version of the last worksheet read; an appended file without a version line
+    /// keeps it.
+    double FileVersion = 2.0;
     /// A long loop that must not be interrupted by commands changing the sheet is running.
     bool ExtractBusy = false;
 

@@ -55,4 +55,60 @@ bool FieldBool(QStringView field)
     return core::IsNumericText(t) && core::ParseNumber(t) != 0;
 }
 
+namespace {
+
+constexpr char16_t QuoteStandIn = u'\u0007';
+constexpr char16_t CrStandIn = u'\u000E';
+constexpr char16_t LfStandIn = u'\u000F';
+
+} // namespace
+
+QString QuoteWorksheetText(const QString& text)
+{
+    const bool quote = text.startsWith(u'"') || text.contains(u',') || text.contains(u'\r')
+                       || text.contains(u'\n');
+    if (!quote)
+        return text;
+    QString quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += u'"';
+    for (const QChar ch : text) {
+        switch (ch.unicode()) {
+        case u'"':
+            quoted += QuoteStandIn;
+            break;
+        case u'\r':
+            quoted += CrStandIn;
+            break;
+        case u'\n':
+            quoted += LfStandIn;
+            break;
+        default:
+            quoted += ch;
+        }
+    }
+    quoted += u'"';
+    return quoted;
+}
+
+void RestoreWorksheetText(QString& field)
+{
+    const auto isStandIn = [](char16_t ch) {
+        return ch == QuoteStandIn || ch == CrStandIn || ch == LfStandIn;
+    };
+    const char16_t* data = reinterpret_cast<const char16_t*>(field.constData());
+    qsizetype i = 0;
+    while (i < field.size() && !isStandIn(data[i]))
+        ++i;
+    for (; i < field.size(); ++i) {
+        const char16_t ch = field.at(i).unicode();
+        if (ch == QuoteStandIn)
+            field[i] = u'"';
+        else if (ch == CrStandIn)
+            field[i] = u'\r';
+        else if (ch == LfStandIn)
+            field[i] = u'\n';
+    }
+}
+
 } // namespace files

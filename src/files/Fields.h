@@ -14,4 +14,11 @@ int FieldInt(QStringView field);
 /// True when the trimmed field is a number other than 0 or the word True (any case).
 bool FieldBool(QStringView field);
 
+/// A worksheet field as written: a text with a comma or a line break, or one that begins
+/// with a double quote, is enclosed in double quotes with U+0007 for each double quote
+/// inside and U+000E / U+000F for CR / LF; any other text is written as it is.
+QString QuoteWorksheetText(const QString& text);
+/// Undoes the inner replacements of QuoteWorksheetText on a field that SplitFields returned.
+void RestoreWorksheetText(QString& field);
+
 } // namespace files

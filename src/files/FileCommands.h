@@ -8,12 +8,30 @@ namespace files {
 
 /// Opens a worksheet (.MVX) or, for any other extension, a CSV file.
 void OpenFile(App& app, const QString& path);
+/// The menu command: unsaved-changes question, open dialog, OpenFile.
 void OpenCommand(App& app);
 /// Opens RecentFiles[index] after the unsaved-changes question.
 void OpenRecent(App& app, int index);
+/// Replaces the sheet with the worksheet file; false when it was not opened (the sheet,
+/// FileName and the hold are then as before).
+bool OpenWorksheet(App& app, const QString& path);
+/// Appends the rows of a worksheet file below the sheet's last row.
 void AppendCommand(App& app);
-/// False when the read-only rule refused the save or the save dialog was cancelled.
+/// False when nothing was saved: the read-only rule refused the save, the dialog was
+/// cancelled, the file cannot be written or the write failed.
 bool SaveCommand(App& app, bool saveAs);
 void UpdateTitle(App& app);
+
+/// The save confirmation TfConf: true to go on (saved, or discarded), false to stop.
+bool AskSaveChanges(App& app, const QString& caption, const QString& text);
+/// The main window's close query: true when the window may close. The caller then saves
+/// the settings and closes the help viewer.
+bool CloseQuery(App& app);
+/// The file named on the command line, then the cell of the second argument when it lies
+/// inside the grid (an empty cellName moves nowhere).
+void OpenStartupFile(App& app, const QString& path, const QString& cellName);
+
+/// The upper-cased extension of the last path component, with its dot (".MVX"), or "".
+QString UpperExtension(const QString& path);
 
 } // namespace files

@@ -1,10 +1,14 @@
 #include "files/TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace files {
@@ -25,11 +29,25 @@ const char* ansiName()
     return name;
 }
 
-bool isValidUtf8(const QByteArray& bytes)
+/// The text when the bytes are valid UTF-8.
+std::optional<QString> decodeStrictUtf8(const QByteArray& bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    return !decoder.hasError();
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+/// Makes a rename in the folder durable; errors are ignored (the data itself is synced).
+void syncFolderOf(const QString& path)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 QStringList splitLines(const QString& text)
@@ -67,9 +85,9 @@ QStringList DecodeTextLines(const QByteArray& bytes, TextEncoding* detected)
     } else if (bytes.startsWith("\xEF\xBB\xBF")) {
         encoding = TextEncoding::Utf8;
         text = QStringDecoder(QStringDecoder::Utf8).decode(bytes.mid(3));
-    } else if (isValidUtf8(bytes)) {
+    } else if (std::optional<QString> utf8 = decodeStrictUtf8(bytes)) {
         encoding = TextEncoding::Utf8;
-        text = QString::fromUtf8(bytes);
+        text = std::move(*utf8);
     } else {
         text = DecodeAnsi(bytes);
     }
@@ -135,6 +153,7 @@ core::Result<core::Unit> WriteFileSafely(const QString& path, const QByteArray& 
     }
     if (!file.commit())
         return core::Error{core::ErrorCode::WriteFailed, 0, file.errorString()};
+    syncFolderOf(path);
     return core::Unit{};
 }
 
