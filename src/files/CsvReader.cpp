@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace files {
 
@@ -46,26 +47,41 @@ void resetHeaderFooter(App& app)
     }
 }
 
-/// Stores the fields of the first `rows` lines; returns each column's widest field in units.
+/// Stores the fields of the first `rows` lines with their kind marks (a numeric field gets
+/// its value at once, so that its display, written before the recalculation, shows the
+/// number); returns each column's widest raw field in units.
 std::array<int, core::MaxCols + 1> storeFields(App& app, const QStringList& lines, int rows)
 {
     core::Sheet& sheet = app.sheet;
     std::array<int, core::MaxCols + 1> widest{};
     const int unit = core::CharUnit(app, 1);
-    for (int j = 1; j <= rows; ++j) {
-        QStringList fields = SplitFields(lines[j - 1]);
-        const int n = std::min(int(fields.size()), core::MaxCols);
-        for (int i = 1; i <= n; ++i) {
-            QString& field = fields[i - 1];
-            if (!field.isEmpty() && unit > 0) {
-                const int units = (core::TextPixels(app, field) + unit - 1) / unit;
-                widest[std::size_t(i)] = std::max(widest[std::size_t(i)], units);
-            }
-            sheet.CellText[i][j] = std::move(field);
+    // Lines are split in blocks and their cells stored column by column, so that the texts
+    // of a column lie close together in memory for the column-wise passes that follow.
+    constexpr int Block = 128;
+    std::vector<QStringList> split(Block);
+    for (int first = 1; first <= rows; first += Block) {
+        const int last = std::min(rows, first + Block - 1);
+        for (int j = first; j <= last; ++j) {
+            split[std::size_t(j - first)] = SplitFields(lines[j - 1]);
+            if (j % 100 == 0)
+                core::ShowStatus(app, QString::number(j) + QStringLiteral("行目 読み込み中"));
+            app.ui().processEvents();
         }
-        if (j % 100 == 0)
-            core::ShowStatus(app, QString::number(j) + QStringLiteral("行目 読み込み中"));
-        app.ui().processEvents();
+        for (int i = 1; i <= core::MaxCols; ++i) {
+            int& wide = widest[std::size_t(i)];
+            for (int j = first; j <= last; ++j) {
+                const QStringList& fields = split[std::size_t(j - first)];
+                if (fields.size() < i || fields[i - 1].isEmpty())
+                    continue;
+                const QString& field = fields[i - 1];
+                if (unit > 0)
+                    wide = std::max(wide, (core::TextPixels(app, field) + unit - 1) / unit);
+                QString text = CsvFieldToCellText(field);
+                if (text[0] == core::NumberMark)
+                    sheet.CellValue[i][j] = core::NumericValue(text);
+                sheet.CellText[i][j] = std::move(text);
+            }
+        }
     }
     return widest;
 }
@@ -83,19 +99,14 @@ void applyColumnWidths(App& app, const std::array<int, core::MaxCols + 1>& wides
     }
 }
 
-/// Gives every used cell its kind mark. A numeric cell gets its value at once so that its
-/// display, written before the recalculation, shows the number.
-void markCells(App& app)
+/// The text with a kind mark in front, in one allocation.
+QString withMark(char16_t mark, QStringView rest)
 {
-    core::Sheet& sheet = app.sheet;
-    for (int c = 1; c <= sheet.LastCol; ++c)
-        for (int r = 1; r <= sheet.LastRow; ++r) {
-            QString& text = sheet.CellText[c][r];
-            if (text.isEmpty())
-                continue;
-            text = CsvFieldToCellText(text);
-            sheet.CellValue[c][r] = core::NumericValue(text);
-        }
+    QString text(rest.size() + 1, Qt::Uninitialized);
+    QChar* out = text.data();
+    out[0] = QChar(mark);
+    std::copy(rest.begin(), rest.end(), out + 1);
+    return text;
 }
 
 void clearPrintArea(App& app)
@@ -168,8 +179,8 @@ void ImportCsvLines(App& app, const QString& path, const QStringList& lines)
     applyColumnWidths(app, widest);
     HoldFile(app, path);
 
+    // The fields got their kind marks as they were stored.
     core::RescanExtent(app);
-    markCells(app);
     core::RefreshHeaders(app);
     core::ShowAllCells(app);
     calc::RecalcAll(app);
@@ -195,15 +206,11 @@ QString CsvFieldToCellText(const QString& field)
     if (field[0] == u'\'') {
         if (core::IsNumericText(QStringView(field).mid(1)))
             return field;
-        QString text = field;
-        text[0] = QChar(core::TextMark);
-        return text;
+        return withMark(core::TextMark, QStringView(field).mid(1));
     }
     if (field[0] == u'=')
         return edit::NormalizeFormula(field);
-    if (core::IsNumericText(field))
-        return QChar(core::NumberMark) + field;
-    return QChar(core::TextMark) + field;
+    return withMark(core::IsNumericText(field) ? core::NumberMark : core::TextMark, field);
 }
 
 } // namespace files
