@@ -71,6 +71,28 @@ TEST_F(InsertDeleteTest, InsertedColumnShiftsFormulasOfMovedCellsOnly)
     EXPECT_EQ(app.grid.colWidths[4], 7 * platform::FakeTextMeasure::Unit + 2);
 }
 
+TEST_F(InsertDeleteTest, MovedFormulasKeepTheirValuesAfterTheCommand)
+{
+    if (!edittest::formulaEngineReady())
+        GTEST_SKIP() << "RecalcAll does not evaluate formulas yet";
+    // Every relative reference of a moved formula shifts with it; "$A$1" stays.
+    put(1, 1, number(u"4"));
+    put(2, 1, number(u"3"));
+    put(3, 1, QStringLiteral("=A1*B1+$A$1"));
+    app.grid.col = 1;
+    choose(Dialog::TagInsert, Dialog::Columns, 1);
+    edit::RunInsert(app);
+    EXPECT_EQ(cell(4, 1), u"=B1*C1+$A$1");
+    EXPECT_EQ(sheet.CellValue[4][1], 12);
+    put(1, 1, number(u"100"));
+    app.grid.row = 1;
+    choose(Dialog::TagInsert, Dialog::Rows, 2);
+    edit::RunInsert(app);
+    EXPECT_EQ(cell(4, 3), u"=B3*C3+$A$1");
+    EXPECT_EQ(shown(4, 3), u"        12");
+    EXPECT_EQ(shown(1, 3), u"       100");
+}
+
 TEST_F(InsertDeleteTest, InsertingAtZChangesNothingButStillCompletes)
 {
     putText(26, 1, QStringLiteral("z"));
