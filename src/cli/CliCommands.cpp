@@ -7,6 +7,7 @@
 #include "core/SheetOps.h"
 #include "files/Csv.h"
 #include "files/FileCommands.h"
+#include "files/WorksheetWriter.h"
 #include "platform/fake/FakePlatform.h"
 
 #include <QFileInfo>
@@ -57,11 +58,6 @@ int usageError(QTextStream& err, const QString& problem)
     return ExitUsage;
 }
 
-bool isWorksheetPath(const QString& path)
-{
-    return QFileInfo(path).suffix().compare(u"mvx", Qt::CaseInsensitive) == 0;
-}
-
 /// The services of a batch run: fakes in memory, the measure of a fixed-pitch font.
 struct Session
 {
@@ -77,10 +73,7 @@ struct Session
     /// Opens the file by the program's own rule; false when it could not be read.
     bool open(const QString& path)
     {
-        if (isWorksheetPath(path))
-            files::OpenFile(*app, path);
-        else
-            files::OpenCsv(*app, path);
+        files::OpenFile(*app, path);
         return app->sheet.FileName == path;
     }
 
@@ -194,8 +187,7 @@ core::Result<core::Unit> writeOutput(App& app, const ConvertOptions& options)
     if (type == u"csv")
         return files::WriteCsv(app, options.out, 1, sheet.LastCol, options.values ? 3 : 2, 1,
                                sheet.LastRow);
-    return core::Error{core::ErrorCode::WriteFailed, 0,
-                       QStringLiteral("writing worksheets is not available yet")};
+    return files::WriteWorksheet(app, options.out, 1, sheet.LastCol, 1, sheet.LastRow);
 }
 
 int runConvert(const QStringList& args, QTextStream& err)

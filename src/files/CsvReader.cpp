@@ -36,6 +36,14 @@ void showMessage(App& app, platform::Icon icon, const QString& text)
     app.ui().message(message);
 }
 
+/// After a refused or failed open the previous file is current and held again.
+void restoreCurrentFile(App& app, bool readOnly)
+{
+    app.sheet.ReadOnly = readOnly;
+    if (!app.sheet.FileName.isEmpty())
+        HoldFile(app, app.sheet.FileName);
+}
+
 void resetHeaderFooter(App& app)
 {
     for (int k = 0; k < 6; ++k) {
@@ -145,14 +153,18 @@ void OpenCsv(App& app, const QString& path)
         showMessage(app, platform::Icon::Error, path + QStringLiteral(" が読み込めません."));
         return;
     }
-    if (!CheckOpenAccess(app, path))
+    const bool wasReadOnly = app.sheet.ReadOnly;
+    if (!CheckOpenAccess(app, path)) {
+        restoreCurrentFile(app, wasReadOnly);
         return;
+    }
     core::SetBusy(app, true);
     core::ShowStatus(app, QStringLiteral("CSVファイル読み込み開始..."));
     // Read before clearing: a file that cannot be read costs the sheet nothing.
     core::Result<QStringList> lines = ReadTextLines(path);
     if (!lines) {
         core::SetBusy(app, false);
+        restoreCurrentFile(app, wasReadOnly);
         showMessage(app, platform::Icon::Error, QStringLiteral("データの読み込みに失敗しました"));
         return;
     }

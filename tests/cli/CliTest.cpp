@@ -179,6 +179,32 @@ TEST_F(CliTest, ConvertWritesCsvTxtAndAnsi)
                              QByteArray("   5") + QByteArray(8 + 5 + 4 + 3, ' ') + "\r\n"));
 }
 
+TEST_F(CliTest, ConvertToAWorksheetAndBack)
+{
+    const QString csv = write(QStringLiteral("in.csv"), SixFields + ",5\n");
+    EXPECT_EQ(cli({QStringLiteral("convert"), csv, QStringLiteral("book.MVX")}).status, 0);
+    const QByteArray book = read(path(QStringLiteral("book.MVX")));
+    EXPECT_TRUE(book.startsWith(utf16(QStringLiteral("[Mavix],4.00\r\n"))));
+
+    const CliRun cells = cli({QStringLiteral("cells"), QStringLiteral("book.MVX"),
+                              QStringLiteral("D1"), QStringLiteral("C1"), QStringLiteral("B2")});
+    EXPECT_EQ(cells.status, 0);
+    EXPECT_EQ(cells.out, u"D1\t2\t    2\nC1\t0\tsay \"hi\"\nB2\t5\t  5\n");
+
+    EXPECT_EQ(
+        cli({QStringLiteral("convert"), QStringLiteral("book.MVX"), QStringLiteral("back.csv")})
+            .status,
+        0);
+    EXPECT_EQ(read(path(QStringLiteral("back.csv"))),
+              utf16(QStringLiteral("1,\"a,b\",\"say \"\"hi\"\"\",=A1+1,'007,abc\r\n,5,,,,\r\n")));
+
+    write(QStringLiteral("broken.mvx"), utf16(QStringLiteral("[Mavix],0\r\n")));
+    const CliRun broken =
+        cli({QStringLiteral("cells"), QStringLiteral("broken.mvx"), QStringLiteral("A1")});
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_TRUE(broken.err.contains(u"データの読み込みに失敗しました"));
+}
+
 TEST_F(CliTest, ConvertKeepsShiftJisBytes)
 {
     const QString source = QStringLiteral(MAVIX_TESTDATA "/csv/sjis_export.csv");

@@ -94,6 +94,7 @@ TEST_F(CsvImportTest, TenLinesGiveTwelveRowsAndTheCompletionTexts)
     EXPECT_EQ(fakes.fileHold.held, file);
     EXPECT_EQ(app.sheet.RecentFiles.value(0), file);
     EXPECT_EQ(app.sheet.UndoData.col, 0);
+    EXPECT_EQ(fakes.ui.windowTitle, QStringLiteral("Mavix - ") + file);
     EXPECT_EQ(app.sheet.GridText[0][12], u"   12");
     EXPECT_FALSE(fakes.ui.busy);
 }
@@ -223,17 +224,21 @@ TEST_F(CsvImportTest, UnreadableFileIsReportedAndTheSheetKept)
               QStringList{QStringLiteral("データの読み込みに失敗しました")});
     EXPECT_EQ(text(1, 1), T + QStringLiteral("keep"));
     EXPECT_EQ(app.sheet.FileName, path(QStringLiteral("in.csv")));
+    EXPECT_EQ(fakes.fileHold.held, path(QStringLiteral("in.csv")));
     EXPECT_FALSE(fakes.ui.busy);
 }
 
 TEST_F(CsvImportTest, FileInUseOpensReadOnlyOrNotAtAll)
 {
+    openText("current\n");
+    const QString current = path(QStringLiteral("in.csv"));
     const QString file = writeFile(QStringLiteral("held.csv"), "a\n");
     fakes.fileHold.denied.append(file);
     fakes.ui.answers.push_back(platform::Answer::Cancel);
     files::OpenCsv(app, file);
-    EXPECT_TRUE(app.sheet.FileName.isEmpty());
-    EXPECT_EQ(app.sheet.LastRow, 0);
+    EXPECT_EQ(app.sheet.FileName, current);
+    EXPECT_EQ(text(1, 1), T + QStringLiteral("current"));
+    EXPECT_EQ(fakes.fileHold.held, current); // the refused open gives the hold back
 
     fakes.ui.answers.push_back(platform::Answer::Yes);
     files::OpenCsv(app, file);
@@ -241,6 +246,8 @@ TEST_F(CsvImportTest, FileInUseOpensReadOnlyOrNotAtAll)
     EXPECT_TRUE(app.sheet.ReadOnly);
     EXPECT_EQ(text(1, 1), T + QStringLiteral("a"));
     EXPECT_FALSE(fakes.fileHold.isHolding()); // a read-only file is never held
+    EXPECT_EQ(fakes.ui.windowTitle,
+              QStringLiteral("Mavix - ") + file + QStringLiteral(" [読み取り専用]"));
 }
 
 TEST_F(CsvImportTest, EmptyFileGivesTwoEmptyRows)
