@@ -17,7 +17,7 @@ struct EditBenchApp {
     App app{fakes.services()};
 };
 
-/// 26 x 32000 cells of formulas referring to their neighbours, every cell with lines.
+/// 26 x 32000 cells with lines: numbers in row 1, below them formulas over the row above.
 void fillFormulasAndLines(App& app)
 {
     core::Sheet& sheet = app.sheet;
@@ -26,10 +26,15 @@ void fillFormulasAndLines(App& app)
     for (int c = 1; c <= core::MaxCols; ++c) {
         const QChar left(u'A' + (c > 1 ? c - 2 : 0));
         const QChar self(u'A' + c - 1);
-        for (int r = 1; r <= core::MaxRows; ++r) {
-            const QString up = QString::number(r > 1 ? r - 1 : 1);
-            sheet.CellText[c][r] = QStringLiteral("=") + left + up + u'+' + self + up + QStringLiteral("*2");
+        sheet.CellText[c][1] = QChar(core::NumberMark) + QString::number(c);
+        sheet.CellValue[c][1] = c;
+        for (int r = 2; r <= core::MaxRows; ++r) {
+            const QString up = QString::number(r - 1);
+            sheet.CellText[c][r] = QStringLiteral("=") + left + up + u'+' + self + up
+                + QStringLiteral("*2");
             sheet.GridText[c][r] = QStringLiteral("         0");
+        }
+        for (int r = 1; r <= core::MaxRows; ++r) {
             sheet.CellLines[1][c][r] = 0x11;
             sheet.CellLines[4][c][r] = 0x21;
         }
