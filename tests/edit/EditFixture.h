@@ -12,7 +12,8 @@
 namespace edittest {
 
 /// A fresh sheet with fake services, and the user's way of typing into it.
-class EditFixture : public ::testing::Test {
+class EditFixture : public ::testing::Test
+{
 protected:
     EditFixture() { core::ResetSheetState(app); }
 

@@ -9,14 +9,16 @@ using Key = edit::Key;
 
 const QString ParenWarning = QStringLiteral("計算式エラー.左右の括弧が対応していません.");
 
-struct ClassifyCase {
+struct ClassifyCase
+{
     const char16_t* typed;
     const char16_t* stored; // ~ stands for TextMark, # for NumberMark
     bool warns;
 };
 
-class ClassifyEntryTest : public EditFixture,
-                          public ::testing::WithParamInterface<ClassifyCase> {};
+class ClassifyEntryTest : public EditFixture, public ::testing::WithParamInterface<ClassifyCase>
+{
+};
 
 TEST_P(ClassifyEntryTest, StoresTheTypedFormAndWarnsOnUnbalancedParentheses)
 {
@@ -35,19 +37,20 @@ TEST_P(ClassifyEntryTest, StoresTheTypedFormAndWarnsOnUnbalancedParentheses)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ClassifyEntryTest,
-    ::testing::Values(ClassifyCase{u"", u"", false}, ClassifyCase{u"abc", u"~abc", false},
-                      ClassifyCase{u"'abc", u"'abc", false}, ClassifyCase{u"'=1+2", u"'=1+2", false},
-                      ClassifyCase{u"=sum(a1:a3)", u"=SUM(A1:A3)", false},
-                      ClassifyCase{u"=countif(a1:a5,\"abc\")", u"=COUNTIF(A1:A5,\"abc\")", false},
-                      ClassifyCase{u"=(1+2", u"=(1+2", true},
-                      ClassifyCase{u"=)1+2(", u"=)1+2(", false},
-                      ClassifyCase{u"=len(\"(\")", u"=LEN(\"(\")", true},
-                      ClassifyCase{u"12 ", u"#12 ", false}, ClassifyCase{u"-1.5e3", u"#-1.5e3", false},
-                      ClassifyCase{u"12a", u"~12a", false}, ClassifyCase{u"東京", u"~東京", false}));
+    ::testing::Values(
+        ClassifyCase{u"", u"", false}, ClassifyCase{u"abc", u"~abc", false},
+        ClassifyCase{u"'abc", u"'abc", false}, ClassifyCase{u"'=1+2", u"'=1+2", false},
+        ClassifyCase{u"=sum(a1:a3)", u"=SUM(A1:A3)", false},
+        ClassifyCase{u"=countif(a1:a5,\"abc\")", u"=COUNTIF(A1:A5,\"abc\")", false},
+        ClassifyCase{u"=(1+2", u"=(1+2", true}, ClassifyCase{u"=)1+2(", u"=)1+2(", false},
+        ClassifyCase{u"=len(\"(\")", u"=LEN(\"(\")", true}, ClassifyCase{u"12 ", u"#12 ", false},
+        ClassifyCase{u"-1.5e3", u"#-1.5e3", false}, ClassifyCase{u"12a", u"~12a", false},
+        ClassifyCase{u"東京", u"~東京", false}));
 
 TEST(NormalizeFormulaTest, UpperCasesOutsideStringsOnly)
 {
-    const struct {
+    const struct
+    {
         const char16_t* in;
         const char16_t* out;
     } cases[] = {
@@ -64,7 +67,9 @@ TEST(NormalizeFormulaTest, UpperCasesOutsideStringsOnly)
     }
 }
 
-class CommitEntryTest : public EditFixture {};
+class CommitEntryTest : public EditFixture
+{
+};
 
 TEST_F(CommitEntryTest, TextIsStoredShownAndEchoedWithoutMovingTheCell)
 {

@@ -6,9 +6,13 @@ namespace {
 
 using edittest::EditFixture;
 
-class PickListTest : public EditFixture {
+class PickListTest : public EditFixture
+{
 protected:
-    void putText(int c, int r, const QString& t) { sheet.CellText[c][r] = QChar(core::TextMark) + t; }
+    void putText(int c, int r, const QString& t)
+    {
+        sheet.CellText[c][r] = QChar(core::TextMark) + t;
+    }
 };
 
 TEST_F(PickListTest, GathersTextEntriesOnceIgnoringCaseAndSorts)
@@ -22,9 +26,9 @@ TEST_F(PickListTest, GathersTextEntriesOnceIgnoringCaseAndSorts)
     putText(2, 7, QStringLiteral("apple"));
     sheet.CellText[2][8] = QStringLiteral("'Pear");
     putText(1, 9, QStringLiteral("other column"));
-    EXPECT_EQ(edit::PickListItems(sheet, 2, 10),
-              (QStringList{QStringLiteral("Apple"), QStringLiteral("banana"),
-                           QStringLiteral("pear")}));
+    EXPECT_EQ(
+        edit::PickListItems(sheet, 2, 10),
+        (QStringList{QStringLiteral("Apple"), QStringLiteral("banana"), QStringLiteral("pear")}));
 }
 
 TEST_F(PickListTest, LooksAtAThousandRowsFromTheSpanStart)
