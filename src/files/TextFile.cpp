@@ -109,10 +109,26 @@ core::Result<QStringList> ReadTextLines(const QString& path)
 
 QByteArray EncodeAnsi(const QString& text, bool* lossless)
 {
-    QStringEncoder encoder(ansiName());
-    const QByteArray bytes = encoder.encode(text);
+    QStringEncoder encoder(ansiName(), QStringEncoder::Flag::Stateless);
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError()) {
+        // The codec's own substitute is a double-byte character; "?" is the convention of
+        // the files this program exchanges, so characters are converted one by one.
+        bytes.clear();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const qsizetype n =
+                text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()
+                    ? 2
+                    : 1;
+            // A fresh encoder each time: the error flag outlives resetState().
+            QStringEncoder single(ansiName(), QStringEncoder::Flag::Stateless);
+            const QByteArray one = single.encode(QStringView(text).mid(i, n));
+            bytes += single.hasError() ? QByteArray("?") : one;
+            i += n - 1;
+        }
+    }
     if (lossless)
-        *lossless = !encoder.hasError() && DecodeAnsi(bytes) == text;
+        *lossless = DecodeAnsi(bytes) == text;
     return bytes;
 }
 
