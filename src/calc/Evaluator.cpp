@@ -69,11 +69,6 @@ Evaluator::Evaluator(const core::Sheet& sheet, const QCollator& collator)
 {
 }
 
-char16_t Evaluator::charAt(int pos) const
-{
-    return pos >= 1 && pos <= FormulaText.size() ? FormulaText[pos - 1].unicode() : u'\0';
-}
-
 void Evaluator::setError(int code)
 {
     if (FormulaError == errNone)

@@ -98,7 +98,10 @@ private:
     static constexpr int StackSlots = 21;
     static constexpr int StackLimit = 20;
 
-    char16_t charAt(int pos) const;
+    char16_t charAt(int pos) const
+    {
+        return pos >= 1 && pos <= FormulaText.size() ? FormulaText[pos - 1].unicode() : u'\0';
+    }
     char16_t current() const { return charAt(ScanPos); }
     void setError(int code);
     void pushValue(double v);

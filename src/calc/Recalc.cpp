@@ -48,6 +48,12 @@ private:
     };
 
     void runPass(std::vector<int>& current);
+    void prefetchFormula(int i) const
+    {
+        const core::CellPos& cell = m_formulas[std::size_t(i)];
+        detail::PrefetchText(m_sheet.CellText[cell.col][cell.row]);
+        detail::PrefetchText(m_sheet.GridText[cell.col][cell.row]);
+    }
     void evaluate(int i);
     void watch(int i);
     void wake(int i);
@@ -101,6 +107,8 @@ void PassSimulation::runPass(std::vector<int>& current)
     while (k < current.size() || !m_later.empty()) {
         int i;
         if (m_later.empty() || (k < current.size() && current[k] < m_later.top())) {
+            if (k + detail::PrefetchDistance < current.size())
+                prefetchFormula(current[k + detail::PrefetchDistance]);
             i = current[k++];
         } else {
             i = m_later.top();

@@ -71,6 +71,8 @@ int ClassifyCells(App& app, std::vector<core::CellPos>* formulas)
         auto& values = sheet.CellValue[c];
         auto& kinds = sheet.CellKind[c];
         for (int r = 1; r <= lastRow; ++r) {
+            if (r + PrefetchDistance <= lastRow)
+                PrefetchText(texts[r + PrefetchDistance]);
             const QString& t = texts[r];
             const char16_t m = t.isEmpty() ? u'\0' : t.front().unicode();
             if (m == u'=') {

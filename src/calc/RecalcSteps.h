@@ -24,6 +24,20 @@ enum class Outcome { Done, Waiting, Error };
 /// error. Done cells become kindDone.
 Outcome StoreResult(App& app, int c, int r, const FormulaResult& result);
 
+/// How many cells ahead of use PrefetchText is called.
+constexpr int PrefetchDistance = 16;
+
+/// Asks for a text's characters ahead of use: cell texts are scattered over the heap, so
+/// walking many of them is bound by memory latency.
+inline void PrefetchText(const QString& text)
+{
+#if defined(__GNUC__)
+    __builtin_prefetch(text.constData());
+#else
+    (void)text;
+#endif
+}
+
 /// The circular-reference warning naming cell (c, r).
 void WarnCircular(App& app, int c, int r);
 
