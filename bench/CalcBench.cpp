@@ -10,7 +10,8 @@
 
 namespace {
 
-struct CalcBenchApp {
+struct CalcBenchApp
+{
     explicit CalcBenchApp(int rows)
     {
         core::ResetSheetState(app);
@@ -30,12 +31,18 @@ QString rowFormula(int c, int r)
 {
     const QString n = QString::number(r);
     switch (c % 6) {
-    case 0: return QStringLiteral("=A%1+B%1*C%1").arg(n);
-    case 1: return QStringLiteral("=SUM(A%1:C%1)").arg(n);
-    case 2: return QStringLiteral("=ROUND(D%1/3,2)").arg(n);
-    case 3: return QStringLiteral("=MOD(A%1,7)-E%1").arg(n);
-    case 4: return QStringLiteral("=(B%1-A%1)^2/2").arg(n);
-    default: return QStringLiteral("=ABS(C%1-100)+INT(B%1/7)").arg(n);
+    case 0:
+        return QStringLiteral("=A%1+B%1*C%1").arg(n);
+    case 1:
+        return QStringLiteral("=SUM(A%1:C%1)").arg(n);
+    case 2:
+        return QStringLiteral("=ROUND(D%1/3,2)").arg(n);
+    case 3:
+        return QStringLiteral("=MOD(A%1,7)-E%1").arg(n);
+    case 4:
+        return QStringLiteral("=(B%1-A%1)^2/2").arg(n);
+    default:
+        return QStringLiteral("=ABS(C%1-100)+INT(B%1/7)").arg(n);
     }
 }
 
@@ -108,8 +115,8 @@ void BM_RecalcAll_RunningTotal_32000(benchmark::State& state)
     CalcBenchApp b(core::MaxRows);
     for (int r = 1; r <= core::MaxRows; ++r) {
         b.number(1, r, r % 100);
-        b.formula(2, r, r == 1 ? QStringLiteral("=A1")
-                               : QStringLiteral("=B%1+A%2").arg(r - 1).arg(r));
+        b.formula(2, r,
+                  r == 1 ? QStringLiteral("=A1") : QStringLiteral("=B%1+A%2").arg(r - 1).arg(r));
     }
     b.app.sheet.LastCol = 2;
     b.app.sheet.LastRow = core::MaxRows;

@@ -23,12 +23,18 @@ bool isDigit(char16_t ch)
 int operatorCode(char16_t ch)
 {
     switch (ch) {
-    case u'+': return 11;
-    case u'-': return 12;
-    case u'*': return 21;
-    case u'/': return 22;
-    case u'^': return 31;
-    default: return 0;
+    case u'+':
+        return 11;
+    case u'-':
+        return 12;
+    case u'*':
+        return 21;
+    case u'/':
+        return 22;
+    case u'^':
+        return 31;
+    default:
+        return 0;
     }
 }
 
@@ -53,7 +59,7 @@ double power(double left, double right)
     return std::exp(right * std::log(left));
 }
 
-constexpr double ExactPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+constexpr double ExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 /// Row numbers round to the nearest integer, halves to even.
@@ -66,8 +72,7 @@ double roundHalfEven(double x)
 
 Evaluator::Evaluator(const core::Sheet& sheet, const QCollator& collator)
     : m_sheet(sheet), m_collator(collator)
-{
-}
+{}
 
 void Evaluator::setError(int code)
 {
@@ -128,18 +133,29 @@ void Evaluator::applyTop()
     const double left = op == u'=' ? 0 : popValue();
     double result = 0;
     switch (op) {
-    case u'+': result = left + right; break;
-    case u'-': result = left - right; break;
-    case u'*': result = left * right; break;
+    case u'+':
+        result = left + right;
+        break;
+    case u'-':
+        result = left - right;
+        break;
+    case u'*':
+        result = left * right;
+        break;
     case u'/':
         if (right == 0)
             setError(errDivision);
         else
             result = left / right;
         break;
-    case u'^': result = power(left, right); break;
-    case u'=': result = -right; break;
-    default: break; // "(", a pending function or nothing: the operands are dropped
+    case u'^':
+        result = power(left, right);
+        break;
+    case u'=':
+        result = -right;
+        break;
+    default:
+        break; // "(", a pending function or nothing: the operands are dropped
     }
     pushValue(result);
 }

@@ -33,11 +33,11 @@ enum FormulaErrorCode : int {
 
 /// The text shown in the grid instead of a value, by error code (index 0 unused).
 inline constexpr std::array<std::u16string_view, 6> ErrorMarks = {
-    u"", u"#式?", u"#０割?", u"#範囲?", u"#複雑?", u"#数値?"};
+    u"", u"#式?", u"#０割?", u"#範囲?", u"#複雑?", u"#数値?",
+};
 
 /// Operator characters by code: code c is the character at 1-based position c.
-inline constexpr std::u16string_view OperatorTable =
-    u"(AIMR     +-        */        ^         =";
+inline constexpr std::u16string_view OperatorTable = u"(AIMR     +-        */        ^         =";
 
 /// Function names in slots of seven characters; slot k is function number k + 1.
 inline constexpr std::u16string_view FunctionNames =
@@ -48,7 +48,8 @@ inline constexpr std::u16string_view FunctionNames =
 std::optional<std::int64_t> RoundHalfAway(double x);
 
 /// Outcome of one evaluation.
-struct FormulaResult {
+struct FormulaResult
+{
     double value = 0;
     int error = errNone;
     /// False when the formula met a pending cell and has to be tried again later.
@@ -57,7 +58,8 @@ struct FormulaResult {
 
 /// A COUNTIF / SUMIF criterion: codes 1..6 compare texts, 11..16 numbers
 /// (= < > <> <= >= in that order).
-struct Criterion {
+struct Criterion
+{
     int code = 1;
     QString text;
     double value = 0;
@@ -66,7 +68,8 @@ struct Criterion {
 };
 
 /// A block of cells: columns firstCol..lastCol, rows firstRow..lastRow.
-struct CellArea {
+struct CellArea
+{
     int firstCol = 0;
     int firstRow = 0;
     int lastCol = 0;
@@ -75,7 +78,8 @@ struct CellArea {
 
 /// Evaluates formula texts against a sheet: one left-to-right scan with a value stack and an
 /// operator stack. One instance serves a whole recalculation; each evaluation starts afresh.
-class Evaluator {
+class Evaluator
+{
 public:
     /// The collator compares criterion texts (locale-aware, case-insensitive).
     Evaluator(const core::Sheet& sheet, const QCollator& collator);

@@ -25,13 +25,20 @@ bool isDigit(char16_t ch)
 bool matches(int code, int order)
 {
     switch (code % 10) {
-    case 1: return order == 0;
-    case 2: return order < 0;
-    case 3: return order > 0;
-    case 4: return order != 0;
-    case 5: return order <= 0;
-    case 6: return order >= 0;
-    default: return false;
+    case 1:
+        return order == 0;
+    case 2:
+        return order < 0;
+    case 3:
+        return order > 0;
+    case 4:
+        return order != 0;
+    case 5:
+        return order <= 0;
+    case 6:
+        return order >= 0;
+    default:
+        return false;
     }
 }
 
@@ -100,12 +107,23 @@ void Evaluator::rangeFunction(int number, Range range)
     double value = 0;
     m_skipped.reset();
     switch (number) {
-    case 5: value = sumRange(range); break;
-    case 6: value = sumIf(range); break;
-    case 7: value = countRange(range, false); break;
-    case 8: value = countRange(range, true); break;
-    case 9: value = countIf(range); break;
-    default: break;
+    case 5:
+        value = sumRange(range);
+        break;
+    case 6:
+        value = sumIf(range);
+        break;
+    case 7:
+        value = countRange(range, false);
+        break;
+    case 8:
+        value = countRange(range, true);
+        break;
+    case 9:
+        value = countIf(range);
+        break;
+    default:
+        break;
     }
     if (m_skipped)
         m_pendingAreas.push_back(*m_skipped);
@@ -116,8 +134,12 @@ void Evaluator::rangeFunction(int number, Range range)
 void Evaluator::ApplyFunction(char16_t code)
 {
     switch (code) {
-    case u'A': pushValue(std::fabs(popValue())); break;
-    case u'I': pushValue(std::trunc(popValue())); break;
+    case u'A':
+        pushValue(std::fabs(popValue()));
+        break;
+    case u'I':
+        pushValue(std::trunc(popValue()));
+        break;
     case u'M': {
         const double b = popValue();
         const double a = popValue();
@@ -156,7 +178,8 @@ void Evaluator::ApplyFunction(char16_t code)
             pushValue(double(*rounded) / scale);
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -217,9 +240,9 @@ bool Evaluator::parseRange(Range& range)
 
 bool Evaluator::checkRange(const Range& range)
 {
-    if (range.firstCol > range.lastCol || range.firstRow > range.lastRow
-        || (range.firstCol == 0) != (range.lastCol == 0)
-        || (range.firstRow == 0) != (range.lastRow == 0)) {
+    if (range.firstCol > range.lastCol || range.firstRow > range.lastRow ||
+        (range.firstCol == 0) != (range.lastCol == 0) ||
+        (range.firstRow == 0) != (range.lastRow == 0)) {
         setError(errRange);
         return false;
     }
@@ -278,9 +301,8 @@ int Evaluator::compareText(QStringView cellText, Criterion& criterion) const
         return m_collator.compare(cellText, criterion.text);
     // Ranges are often mostly empty: compare the empty text once per criterion.
     if (criterion.emptyOrder == 2)
-        criterion.emptyOrder = criterion.text.isEmpty()
-                                   ? 0
-                                   : m_collator.compare(QStringView(), criterion.text);
+        criterion.emptyOrder =
+            criterion.text.isEmpty() ? 0 : m_collator.compare(QStringView(), criterion.text);
     return criterion.emptyOrder;
 }
 
@@ -305,8 +327,8 @@ int Evaluator::MatchCount(int firstColumn, int lastColumn, int row, Criterion& c
             notePendingSkipped(c, row);
             continue;
         }
-        if (!t.isEmpty() && !isText
-            && matches(code, numberOrder(m_sheet.CellValue[c][row], criterion.value)))
+        if (!t.isEmpty() && !isText &&
+            matches(code, numberOrder(m_sheet.CellValue[c][row], criterion.value)))
             ++count;
     }
     return count;

@@ -21,7 +21,8 @@ namespace calc {
 
 namespace {
 
-class PassSimulation {
+class PassSimulation
+{
 public:
     PassSimulation(App& app, std::vector<core::CellPos> formulas)
         : m_app(app), m_sheet(app.sheet), m_formulas(std::move(formulas)),
@@ -29,18 +30,19 @@ public:
           m_pending(int(m_formulas.size())), m_generation(m_formulas.size(), 0),
           m_scheduled(m_formulas.size(), 1), m_inError(m_formulas.size(), 0),
           m_cellWatchers(m_formulas.size(), -1)
-    {
-    }
+    {}
 
     void run();
 
 private:
-    struct CellWatch {
+    struct CellWatch
+    {
         int formula;
         int generation;
         int next;
     };
-    struct AreaWatch {
+    struct AreaWatch
+    {
         int formula;
         int generation;
         int firstRow;
@@ -67,7 +69,7 @@ private:
     const QCollator m_collator;
     Evaluator m_evaluator;
     int m_pending;
-    int m_errors = 0;  // waiting formulas whose latest result is an error
+    int m_errors = 0; // waiting formulas whose latest result is an error
     int m_pass = 1;
     bool m_progress = false;
     std::vector<int> m_generation; // evaluations so far; watches of older ones are stale
@@ -76,8 +78,8 @@ private:
     std::vector<int> m_cellWatchers; // first CellWatch waiting on the formula's cell
     std::vector<CellWatch> m_cellWatches;
     std::array<std::vector<AreaWatch>, core::MaxCols + 1> m_areaWatches; // by column
-    std::priority_queue<int, std::vector<int>, std::greater<>> m_later; // woken this pass
-    std::vector<int> m_next;                                           // woken for next pass
+    std::priority_queue<int, std::vector<int>, std::greater<>> m_later;  // woken this pass
+    std::vector<int> m_next;                                             // woken for next pass
 };
 
 void PassSimulation::run()

@@ -28,9 +28,15 @@ void RecalcAllPlain(App& app)
                     continue;
                 const FormulaResult result = evaluator.EvaluateFormula(sheet.CellText[c][r]);
                 switch (detail::StoreResult(app, c, r, result)) {
-                case detail::Outcome::Done: --pending; break;
-                case detail::Outcome::Error: ++passErrors; [[fallthrough]];
-                case detail::Outcome::Waiting: lastWaiting = {c, r}; break;
+                case detail::Outcome::Done:
+                    --pending;
+                    break;
+                case detail::Outcome::Error:
+                    ++passErrors;
+                    [[fallthrough]];
+                case detail::Outcome::Waiting:
+                    lastWaiting = {c, r};
+                    break;
                 }
             }
         if (pending != passStart) {

@@ -13,7 +13,7 @@ namespace calc::detail {
 
 namespace {
 
-constexpr double ExactPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+constexpr double ExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 /// NumericValue of a NumberMark text. Plain decimals of at most 15 digits are exact or one

@@ -11,7 +11,8 @@
 namespace calctest {
 
 /// A fresh sheet with fake services; cells are filled in their stored form.
-class CalcFixture : public ::testing::Test {
+class CalcFixture : public ::testing::Test
+{
 protected:
     CalcFixture() { core::ResetSheetState(app); }
 
@@ -61,7 +62,8 @@ protected:
 };
 
 /// A formula and what its cell holds afterwards: the value, or the error mark shown.
-struct FormulaCase {
+struct FormulaCase
+{
     const char16_t* formula;
     double value;
     const char16_t* mark = nullptr; // nullptr: no mark, the formula is done

@@ -6,7 +6,8 @@ namespace {
 using RecalcFunction = void (*)(App&);
 
 /// Both recalculations must show the same observable behaviour.
-class RecalcAllTest : public CalcFixture, public ::testing::WithParamInterface<RecalcFunction> {
+class RecalcAllTest : public CalcFixture, public ::testing::WithParamInterface<RecalcFunction>
+{
 protected:
     void recalc() { GetParam()(app); }
     static QString circular(const char* cell)

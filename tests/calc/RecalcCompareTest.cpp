@@ -8,7 +8,8 @@ namespace {
 
 /// Random small sheets rich in what makes the passes matter: chains both ways, cycles,
 /// errors, criteria over formulas not yet evaluated, whole-column and whole-row ranges.
-class SheetGenerator {
+class SheetGenerator
+{
 public:
     explicit SheetGenerator(unsigned seed) : m_rng(seed)
     {
@@ -43,17 +44,23 @@ private:
     QString ref(int c, int r)
     {
         switch (pick(0, 9)) {
-        case 0: return name(c, std::min(r + 1, rows));           // downwards
-        case 1: return name(std::min(c + 1, cols), r);           // to the right
-        case 2: return name(c, std::max(r - 1, 1));              // upwards
-        case 3: return QStringLiteral("$") + name(pick(1, cols), pick(1, rows));
-        default: return name(pick(1, cols), pick(1, pick(0, 19) == 0 ? rows + 1 : rows));
+        case 0:
+            return name(c, std::min(r + 1, rows)); // downwards
+        case 1:
+            return name(std::min(c + 1, cols), r); // to the right
+        case 2:
+            return name(c, std::max(r - 1, 1)); // upwards
+        case 3:
+            return QStringLiteral("$") + name(pick(1, cols), pick(1, rows));
+        default:
+            return name(pick(1, cols), pick(1, pick(0, 19) == 0 ? rows + 1 : rows));
         }
     }
     QString range()
     {
         switch (pick(0, 5)) {
-        case 0: return column() + u':' + column();
+        case 0:
+            return column() + u':' + column();
         case 1: {
             const int a = pick(1, rows);
             return QString::number(a) + u':' + QString::number(std::min(rows, a + pick(0, 1)));
@@ -68,8 +75,8 @@ private:
     }
     QString criterion()
     {
-        static const char* const criteria[] = {">0", "<3", "2", "<>1", ">=2", "x", "<b", "",
-                                               "<>x", "=ABC", "5", "<=0"};
+        static const char* const criteria[] = {">0", "<3", "2",   "<>1",  ">=2", "x",
+                                               "<b", "",   "<>x", "=ABC", "5",   "<=0"};
         return u'"' + QString::fromLatin1(criteria[pick(0, 11)]) + u'"';
     }
     QString sumIf()
@@ -79,36 +86,50 @@ private:
                    u',' + column() + u':' + column() + u')';
         const int r1 = pick(1, rows), r2 = pick(r1, rows);
         const int a = pick(1, cols), b = pick(1, cols);
-        return QStringLiteral("SUMIF(") + name(a, r1) + u':' + name(a, r2) + u',' +
-               criterion() + u',' + name(b, r1) + u':' + name(b, r2) + u')';
+        return QStringLiteral("SUMIF(") + name(a, r1) + u':' + name(a, r2) + u',' + criterion() +
+               u',' + name(b, r1) + u':' + name(b, r2) + u')';
     }
     QString formula(int c, int r)
     {
         static const char* const ops[] = {"+", "-", "*", "/"};
         switch (pick(0, 13)) {
-        case 0: return u'=' + ref(c, r);
-        case 1: return u'=' + name(c, std::min(r + 1, rows)) + QStringLiteral("+1");
-        case 2: return u'=' + ref(c, r) + QString::fromLatin1(ops[pick(0, 3)]) + ref(c, r);
-        case 3: return QStringLiteral("=SUM(") + range() + u')';
-        case 4: return QStringLiteral("=COUNTIF(") + range() + u',' + criterion() + u')';
+        case 0:
+            return u'=' + ref(c, r);
+        case 1:
+            return u'=' + name(c, std::min(r + 1, rows)) + QStringLiteral("+1");
+        case 2:
+            return u'=' + ref(c, r) + QString::fromLatin1(ops[pick(0, 3)]) + ref(c, r);
+        case 3:
+            return QStringLiteral("=SUM(") + range() + u')';
+        case 4:
+            return QStringLiteral("=COUNTIF(") + range() + u',' + criterion() + u')';
         case 5:
-            return QStringLiteral("=COUNTIF(") + range() + u',' + criterion() + QStringLiteral(")+") +
-                   ref(c, r);
-        case 6: return u'=' + sumIf();
-        case 7: return QStringLiteral("=1/") + ref(c, r);
-        case 8: return QStringLiteral("=1/COUNTIF(") + range() + u',' + criterion() + u')';
-        case 9: return QStringLiteral("=MOD(") + ref(c, r) + QStringLiteral(",2)");
-        case 10: return u'=' + name(c, r);
-        case 11: return u'=' + sumIf() + u'+' + ref(c, r);
-        case 12: return QStringLiteral("=COUNT(") + range() + QStringLiteral(")*") + ref(c, r);
-        default: return QStringLiteral("=ROUND(") + ref(c, r) + QStringLiteral("/3,1)");
+            return QStringLiteral("=COUNTIF(") + range() + u',' + criterion() +
+                   QStringLiteral(")+") + ref(c, r);
+        case 6:
+            return u'=' + sumIf();
+        case 7:
+            return QStringLiteral("=1/") + ref(c, r);
+        case 8:
+            return QStringLiteral("=1/COUNTIF(") + range() + u',' + criterion() + u')';
+        case 9:
+            return QStringLiteral("=MOD(") + ref(c, r) + QStringLiteral(",2)");
+        case 10:
+            return u'=' + name(c, r);
+        case 11:
+            return u'=' + sumIf() + u'+' + ref(c, r);
+        case 12:
+            return QStringLiteral("=COUNT(") + range() + QStringLiteral(")*") + ref(c, r);
+        default:
+            return QStringLiteral("=ROUND(") + ref(c, r) + QStringLiteral("/3,1)");
         }
     }
 
     std::mt19937 m_rng;
 };
 
-struct Recalculation {
+struct Recalculation
+{
     explicit Recalculation(const SheetGenerator& g)
     {
         core::ResetSheetState(app);
