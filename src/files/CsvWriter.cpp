@@ -118,23 +118,7 @@ QByteArray toAnsi(const QString& text, bool* lossless)
     }
     QString mapped = text;
     mapped.replace(QChar(YenSign), QChar(u'\\'));
-    QByteArray bytes = EncodeAnsi(mapped, lossless);
-    if (*lossless)
-        return bytes;
-    QString replaced;
-    replaced.reserve(mapped.size());
-    for (qsizetype i = 0; i < mapped.size(); ++i) {
-        const qsizetype n =
-            mapped[i].isHighSurrogate() && i + 1 < mapped.size() && mapped[i + 1].isLowSurrogate()
-                ? 2
-                : 1;
-        const QString one = mapped.mid(i, n);
-        bool ok = false;
-        EncodeAnsi(one, &ok);
-        replaced += ok ? one : QStringLiteral("?");
-        i += n - 1;
-    }
-    return EncodeAnsi(replaced);
+    return EncodeAnsi(mapped, lossless);
 }
 
 /// Collects the lines and encodes them; remembers the first cell that ANSI cannot hold.
