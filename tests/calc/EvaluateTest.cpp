@@ -1,6 +1,8 @@
 #include "CalcFixture.h"
 
+#include <bit>
 #include <cmath>
+#include <random>
 
 namespace calctest {
 namespace {
@@ -163,6 +165,42 @@ TEST_F(EvaluateTest, ResultsOutsideTheDoubleRangeShowTheNumberMark)
     put("Z1", u"=D1-D1");
     recalc();
     EXPECT_EQ(shown("Z1"), QStringLiteral("#数値?"));
+}
+
+TEST_F(EvaluateTest, NumbersReadExactlyAsTheNumberNotationDoes)
+{
+    // Literals in formulas and number constants in cells give the very double that the
+    // notation's scanner gives, to the last bit.
+    std::mt19937 rng(7);
+    const auto digits = [&rng](int n) {
+        QString s;
+        for (int i = 0; i < n; ++i)
+            s += QChar(u'0' + int(rng() % 10));
+        return s;
+    };
+    for (int i = 0; i < 3000; ++i) {
+        QString literal = digits(1 + int(rng() % 18));
+        if (rng() % 2)
+            literal += u'.' + digits(int(rng() % 18));
+        if (rng() % 5 == 0)
+            literal += QStringLiteral("E") + (rng() % 2 ? QStringLiteral("-") : QString()) +
+                       digits(1 + int(rng() % 3));
+        const core::DecimalScan expected = core::ScanDecimal(literal);
+        ASSERT_EQ(expected.errorPos, 0);
+        SCOPED_TRACE(literal.toStdString());
+        put("A1", (i % 2 ? QStringLiteral("-") : QString()) + literal);
+        put("Z1", QStringLiteral("=") + literal + QStringLiteral("*1"));
+        recalc();
+        if (!std::isfinite(expected.value)) {
+            EXPECT_EQ(shown("Z1"), QStringLiteral("#数値?"));
+            continue;
+        }
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(value("Z1")),
+                  std::bit_cast<std::uint64_t>(expected.value));
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(value("A1")),
+                  std::bit_cast<std::uint64_t>(core::NumericValue(sheet.CellText[1][1])));
+        ASSERT_EQ(std::fabs(value("A1")), expected.value);
+    }
 }
 
 } // namespace
