@@ -190,10 +190,12 @@ void PassSimulation::schedule(int j, int pass)
 
 int PassSimulation::indexOf(const core::CellPos& cell) const
 {
+    // Only formula cells of the used area are ever pending.
     const auto it = std::lower_bound(m_formulas.begin(), m_formulas.end(), cell,
                                      [](const core::CellPos& a, const core::CellPos& b) {
                                          return a.col != b.col ? a.col < b.col : a.row < b.row;
                                      });
+    Q_ASSERT(it != m_formulas.end() && it->col == cell.col && it->row == cell.row);
     return int(it - m_formulas.begin());
 }
 
