@@ -3,7 +3,9 @@
 #include "core/Cells.h"
 #include "core/Display.h"
 #include "core/Sheet.h"
+#include "files/FileCommands.h"
 #include "files/TextFile.h"
+#include "platform/FileDialogs.h"
 
 namespace {
 
@@ -192,6 +194,34 @@ TEST_F(CsvExportTest, BlockIsClampedToTheSheet)
     const QString out = path(QStringLiteral("empty.csv"));
     ASSERT_TRUE(files::WriteCsv(app, out, 1, 0, 2, 1, 0).ok());
     EXPECT_EQ(readFile(out), QByteArray("\xFF\xFE", 2));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CsvExportTest, ThroughTheFileMenu)
+{
+    const QString source = writeFile(QStringLiteral("menu.csv"), "1234,東京\n=a1*2,\n");
+    fakes.fileDialogs.openAnswers = {source};
+    files::OpenCommand(app);
+    ASSERT_EQ(app.sheet.FileName, source);
+    EXPECT_EQ(shown(1, 2), u"2,468");
+
+    // A plain save of a CSV sheet still asks, with the CSV filter preselected.
+    const QString target = path(QStringLiteral("menu-values.csv"));
+    fakes.fileDialogs.saveAnswers = {platform::SaveChoice{target, 3, false}};
+    EXPECT_TRUE(files::SaveCommand(app, false));
+    ASSERT_EQ(fakes.fileDialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(fakes.fileDialogs.saveRequests[0].filterIndex, 2);
+    EXPECT_EQ(readFile(target),
+              files::EncodeAnsi(QStringLiteral("\"1,234\",東京\r\n\"2,468\",\r\n")));
+    EXPECT_FALSE(app.SaveUnicode);
+
+    const QString fixed = path(QStringLiteral("menu.txt"));
+    fakes.fileDialogs.saveAnswers = {platform::SaveChoice{fixed, 4, true}};
+    EXPECT_TRUE(files::SaveCommand(app, true));
+    EXPECT_EQ(readFile(fixed), utf16(QStringLiteral("1,234東京\r\n2,468    \r\n")));
 }
 
 } // namespace
