@@ -30,12 +30,15 @@ void check(bool condition)
         std::abort();
 }
 
-/// A cell holding only a kind mark shows nothing and is written as an empty field.
+/// Cells that differ only in form: a cell holding only a kind mark shows nothing and is
+/// written as an empty field; a forced text "'x" and the text entry x are the same text.
 QString comparable(const QString& text)
 {
-    return text.size() == 1 && (text[0] == core::TextMark || text[0] == core::NumberMark)
-               ? QString()
-               : text;
+    if (text.size() == 1 && (text[0] == core::TextMark || text[0] == core::NumberMark))
+        return QString();
+    if (text.startsWith(u'\''))
+        return QChar(core::TextMark) + text.mid(1);
+    return text;
 }
 
 /// A scratch file on a memory file system where there is one: the writer syncs its files.

@@ -49,6 +49,19 @@ QString quoteCsvField(const QString& text)
     return quoted;
 }
 
+/// The cell text as the formula export writes it: without its kind mark. A text that would
+/// read back as something else (it begins with an apostrophe or "=", or spells a number)
+/// keeps an apostrophe in front, so that the file reads back to the same cells.
+QString formulaField(const QString& text)
+{
+    if (text.isEmpty() || text[0] != core::TextMark)
+        return core::StripMark(text);
+    const QStringView rest = QStringView(text).mid(1);
+    if (rest.startsWith(u'\'') || rest.startsWith(u'=') || core::IsNumericText(rest))
+        return u'\'' + rest.toString();
+    return rest.toString();
+}
+
 /// The fields of one CSV row; none when every cell of the row is empty.
 QStringList csvRow(const App& app, const Block& b, int filterIndex, int r)
 {
@@ -61,9 +74,8 @@ QStringList csvRow(const App& app, const Block& b, int filterIndex, int r)
         return fields;
     fields.reserve(b.c2 - b.c1 + 1);
     for (int c = b.c1; c <= b.c2; ++c) {
-        const QString& shown =
-            filterIndex == 3 ? sheet.GridText[c][r] : core::StripMark(sheet.CellText[c][r]);
-        fields.append(quoteCsvField(shown));
+        fields.append(quoteCsvField(filterIndex == 3 ? sheet.GridText[c][r]
+                                                     : formulaField(sheet.CellText[c][r])));
     }
     return fields;
 }

@@ -58,6 +58,22 @@ TEST_F(CsvExportTest, SixFieldLineRoundTripsAsFormulas)
     EXPECT_EQ(text(3, 1), QChar(core::TextMark) + QStringLiteral("say \"hi\""));
 }
 
+TEST_F(CsvExportTest, TextsThatWouldReadBackAsSomethingElseKeepAnApostrophe)
+{
+    openText("''quoted,'=not a formula,'12,plain\n");
+    const QString T = QString(QChar(core::TextMark));
+    app.sheet.CellText[4][1] = T + QStringLiteral("=A1");
+    app.sheet.CellText[5][1] = T + QStringLiteral("34");
+    core::RescanExtent(app);
+    EXPECT_EQ(csv(2), utf16(QStringLiteral("''quoted,'=not a formula,'12,'=A1,'34\r\n")));
+    files::OpenCsv(app, path(QStringLiteral("out.csv")));
+    EXPECT_EQ(text(1, 1), T + QStringLiteral("'quoted"));
+    EXPECT_EQ(text(2, 1), T + QStringLiteral("=not a formula"));
+    EXPECT_EQ(text(3, 1), QStringLiteral("'12"));
+    EXPECT_EQ(text(4, 1), T + QStringLiteral("=A1"));
+    EXPECT_EQ(shown(5, 1), QStringLiteral("34"));
+}
+
 TEST_F(CsvExportTest, ResultsExportWritesTheDisplayedTexts)
 {
     openText(SixFields);
