@@ -83,10 +83,38 @@ void GridView::mousePressEvent(QMouseEvent* event)
         return;
     }
     QTableView::mousePressEvent(event);
+    m_dragStart = event->button() == Qt::LeftButton ? currentIndex() : QModelIndex();
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton) || !m_dragStart.isValid()) {
+        QTableView::mouseMoveEvent(event);
+        return;
+    }
+    // Dragging spans the range from the pressed cell; the current cell stays there.
+    QPoint pos = event->position().toPoint();
+    const QRect area = viewport()->rect();
+    if (pos.y() >= area.bottom())
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + 1);
+    else if (pos.y() < 0)
+        verticalScrollBar()->setValue(verticalScrollBar()->value() - 1);
+    if (pos.x() >= area.right())
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + 1);
+    else if (pos.x() < 0)
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - 1);
+    pos.setX(std::clamp(pos.x(), 0, area.right() - 1));
+    pos.setY(std::clamp(pos.y(), 0, area.bottom() - 1));
+    const QModelIndex over = indexAt(pos);
+    if (over.isValid())
+        selectionModel()->select(QItemSelection(m_dragStart, over),
+                                 QItemSelectionModel::ClearAndSelect);
+    event->accept();
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent* event)
 {
+    m_dragStart = QModelIndex();
     QTableView::mouseReleaseEvent(event);
     m_window.GMouseUp();
 }

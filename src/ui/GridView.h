@@ -21,6 +21,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -29,6 +30,8 @@ protected:
 
 private:
     TF& m_window;
+    /// The cell a left-button drag started on: it stays the current cell.
+    QPersistentModelIndex m_dragStart;
 };
 
 } // namespace ui

@@ -71,12 +71,14 @@ void TF::FormCreate()
         StartMinimized = true;
         HideOnMinimize = true;
         break;
-    case ShowCommand::Maximized: setWindowState(Qt::WindowMaximized); break;
+    case ShowCommand::Maximized:
     case ShowCommand::Normal: break;
     }
     m_app->ExtractBusy = false;
     resize(600, 360);
     move(0, 0);
+    if (m_options.show == ShowCommand::Maximized)
+        setWindowState(Qt::WindowMaximized);
     createComponents();
     createCommands();
     // FIXME: settings::LoadSettings(app) once the settings module exists.
