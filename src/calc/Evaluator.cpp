@@ -284,13 +284,57 @@ void Evaluator::pushReference()
     pushValue(m_sheet.CellValue[col][r]);
 }
 
-void Evaluator::finalReductions(double& result)
+double Evaluator::finalReductions()
 {
     while (OperatorCount > 0)
         applyTop();
-    result = popValue();
+    const double result = popValue();
     if (ValueCount > 0)
         setError(errSyntax);
+    return result;
+}
+
+void Evaluator::scanToken(bool& expectOperand)
+{
+    const char16_t c = current();
+    if (c == u'$' || isUpper(c)) {
+        if (ScanPos == FormulaText.size()) {
+            setError(errSyntax);
+        } else if (c == u'$' || !isUpper(charAt(ScanPos + 1))) {
+            pushReference();
+            expectOperand = false;
+        } else {
+            const int number = ParseFunctionCall(c);
+            expectOperand = number >= 1 && number <= 4;
+        }
+    } else if (isDigit(c)) {
+        pushValue(scanLiteral());
+        expectOperand = false;
+    } else if (c == u'(') {
+        ++ScanPos;
+        pushOperator(1);
+        expectOperand = true;
+    } else if (c == u')') {
+        closeParenthesis();
+        ++ScanPos;
+        expectOperand = false;
+    } else if (c == u',') {
+        while (OperatorCount > 0 && topOperator() > 10)
+            applyTop();
+        ++ScanPos;
+        if (topOperator() != 4 && topOperator() != 5)
+            setError(errSyntax);
+        expectOperand = true;
+    } else if (c == u'-' && expectOperand) {
+        pushOperator(41);
+        ++ScanPos;
+    } else if (const int code = operatorCode(c); code != 0) {
+        pushBinary(code);
+        ++ScanPos;
+        expectOperand = true;
+    } else {
+        setError(errSyntax);
+    }
 }
 
 FormulaResult Evaluator::EvaluateFormula(QStringView formulaText)
@@ -303,62 +347,16 @@ FormulaResult Evaluator::EvaluateFormula(QStringView formulaText)
     m_waitingOn.reset();
     m_pendingAreas.clear();
     ScanPos = 2;
-    const int length = int(FormulaText.size());
-    if (length < 2) {
+    if (FormulaText.size() < 2)
         setError(errSyntax);
-        return {0, FormulaError, ValueReady};
-    }
-    const auto stopped = [this] { return FormulaResult{0, FormulaError, ValueReady}; };
     bool expectOperand = true;
     while (FormulaError == errNone && ValueReady) {
-        if (ScanPos > length) {
-            double result = 0;
-            finalReductions(result);
-            return {result, FormulaError, ValueReady};
-        }
-        const char16_t c = current();
-        if (c == u'$' || isUpper(c)) {
-            if (ScanPos == length) {
-                setError(errSyntax);
-                return stopped();
-            }
-            if (c == u'$' || !isUpper(charAt(ScanPos + 1))) {
-                pushReference();
-                expectOperand = false;
-            } else {
-                const int number = ParseFunctionCall(c);
-                expectOperand = number >= 1 && number <= 4;
-            }
-        } else if (isDigit(c)) {
-            pushValue(scanLiteral());
-            expectOperand = false;
-        } else if (c == u'(') {
-            ++ScanPos;
-            pushOperator(1);
-            expectOperand = true;
-        } else if (c == u')') {
-            closeParenthesis();
-            ++ScanPos;
-            expectOperand = false;
-        } else if (c == u',') {
-            while (OperatorCount > 0 && topOperator() > 10)
-                applyTop();
-            ++ScanPos;
-            if (topOperator() != 4 && topOperator() != 5)
-                setError(errSyntax);
-            expectOperand = true;
-        } else if (c == u'-' && expectOperand) {
-            pushOperator(41);
-            ++ScanPos;
-        } else if (const int code = operatorCode(c); code != 0) {
-            pushBinary(code);
-            ++ScanPos;
-            expectOperand = true;
-        } else {
-            setError(errSyntax);
-        }
+        if (ScanPos > FormulaText.size())
+            return {finalReductions(), FormulaError, ValueReady};
+        scanToken(expectOperand);
     }
-    return stopped();
+    // Stopped early by an error or by a pending cell.
+    return {0, FormulaError, ValueReady};
 }
 
 } // namespace calc

@@ -122,7 +122,8 @@ private:
     void pushReference();
     void waitFor(int c, int r);
     void notePendingSkipped(int c, int r);
-    void finalReductions(double& result);
+    double finalReductions();
+    void scanToken(bool& expectOperand);
 
     int ParseFunctionCall(char16_t firstLetter);
     void ApplyFunction(char16_t code);
