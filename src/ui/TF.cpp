@@ -52,7 +52,13 @@ TF::TF(platform::Services services, StartupOptions options, QWidget* parent)
     FormCreate();
 }
 
-TF::~TF() = default;
+TF::~TF()
+{
+    // The grid reads App until it is gone; App is a member and dies before the widgets.
+    m_closing = true;
+    delete takeCentralWidget();
+    delete m_model;
+}
 
 QTableView* TF::grid() const
 {
