@@ -3,6 +3,8 @@
 #include "ui/HelpTopics.h"
 
 #include <QAction>
+#include <QFile>
+#include <QTextDocument>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -22,6 +24,9 @@ HelpWindow::HelpWindow(QWidget* parent)
     m_browser = new QTextBrowser(this);
     m_browser->setOpenLinks(true);
     m_browser->setOpenExternalLinks(false);
+    QFile style(QStringLiteral(":/help/style.css"));
+    if (style.open(QIODevice::ReadOnly))
+        m_browser->document()->setDefaultStyleSheet(QString::fromUtf8(style.readAll()));
     layout->addWidget(m_browser);
 
     QAction* back = bar->addAction(QStringLiteral("戻る(&B)"), m_browser, &QTextBrowser::backward);

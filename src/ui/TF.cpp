@@ -5,6 +5,7 @@
 #include "core/SheetOps.h"
 #include "files/FileCommands.h"
 #include "platform/Help.h"
+#include "settings/Settings.h"
 #include "ui/EditorLine.h"
 #include "ui/GridDelegate.h"
 #include "ui/GridModel.h"
@@ -14,6 +15,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
@@ -87,7 +89,18 @@ void TF::FormCreate()
         setWindowState(Qt::WindowMaximized);
     createComponents();
     createCommands();
-    // FIXME: settings::LoadSettings(app) once the settings module exists.
+    settings::UserSettings& user = m_app->settings;
+    user.windowState = m_options.show == ShowCommand::Maximized
+        ? settings::WindowState::Maximized
+        : settings::WindowState::Normal;
+    if (const QScreen* shown = screen())
+        user.screenSize = shown->size();
+    settings::LoadSettings(*m_app);
+    // The grid font and the toolbar choice take effect at the first activation.
+    if (user.windowState != settings::WindowState::Maximized) {
+        move(user.windowGeometry.topLeft());
+        resize(user.windowGeometry.size());
+    }
     Ed->lower();
     if (StartMinimized)
         tmrHide->start();
@@ -240,7 +253,16 @@ bool TF::FormCloseQuery()
         default: return false;
         }
     }
-    // FIXME: settings::SaveSettings(app) once the settings module exists.
+    settings::UserSettings& user = app.settings;
+    if (windowState() & Qt::WindowMaximized) {
+        user.windowState = settings::WindowState::Maximized;
+    } else if ((windowState() & Qt::WindowMinimized) || m_hiddenByMinimize) {
+        user.windowState = settings::WindowState::Minimized;
+    } else {
+        user.windowState = settings::WindowState::Normal;
+        user.windowGeometry = QRect(pos(), size());
+    }
+    settings::SaveSettings(app);
     app.help().close();
     return true;
 }

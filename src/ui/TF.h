@@ -59,6 +59,8 @@ public:
 
     /// Runs the command of a menu item, toolbar button or popup item.
     void runCommand(CommandId id);
+    /// Runs after every modal box or dialog: the window counts as activated again.
+    void modalReturned();
 
     /// Every activation of the window; the first one also resets the sheet state.
     void FormActivate();
@@ -132,8 +134,6 @@ private:
     void viewCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
     void updateVisibleCounts();
     void setPanelWidth();
-    /// Runs after every modal box or dialog: the window counts as activated again.
-    void modalReturned();
 
     std::unique_ptr<App> m_app;
     StartupOptions m_options;
