@@ -1,5 +1,8 @@
 #include "platform/fake/FakePlatform.h"
+#include "platform/qt/PosixFileHold.h"
 #include "platform/qt/QtClipboard.h"
+#include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtTextMeasure.h"
 #include "ui/HelpWindow.h"
 #include "ui/Startup.h"
@@ -28,15 +31,21 @@ int main(int argc, char* argv[])
     platform::QtTextMeasure measure;
     platform::QtClipboard clipboard;
     ui::QtHelp help;
-    // FIXME: settings, file hold, shell and file dialogs get their desktop implementations
-    // later.
+    platform::QtSettingsStore settings;
+    platform::PosixFileHold fileHold;
+    platform::QtFileDialogs fileDialogs(help);
+    // FIXME: the shell gets its desktop implementation later.
     platform::FakePlatform placeholders;
     platform::Services services = placeholders.services();
     services.measure = &measure;
     services.clipboard = &clipboard;
     services.help = &help;
+    services.settings = &settings;
+    services.fileHold = &fileHold;
+    services.fileDialogs = &fileDialogs;
 
     ui::TF window(services, options);
+    fileDialogs.setOwner(&window, [&window] { window.modalReturned(); });
     window.show();
     return QApplication::exec();
 }

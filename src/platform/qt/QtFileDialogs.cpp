@@ -1,0 +1,245 @@
+#include "platform/qt/QtFileDialogs.h"
+
+#include "platform/Help.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+
+namespace platform {
+
+namespace {
+
+/// The extension each save filter writes, by filter index 1..4.
+const QString &saveExtension(int filterIndex)
+{
+    static const QString extensions[] = {QStringLiteral(".MVX"), QStringLiteral(".CSV"),
+                                         QStringLiteral(".CSV"), QStringLiteral(".TXT")};
+    return extensions[std::clamp(filterIndex, 1, 4) - 1];
+}
+
+QString upperExtension(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = path.lastIndexOf(u'.');
+    return dot > slash ? path.mid(dot).toUpper() : QString();
+}
+
+/// Qt's dialog with the program's filters; the name edit starts empty or with a name.
+void prepare(QFileDialog& dialog, const QString& title, const QString& fileName)
+{
+    dialog.setWindowTitle(title);
+    auto* nameEdit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (fileName.isEmpty()) {
+        if (nameEdit)
+            nameEdit->clear();
+        return;
+    }
+    const QFileInfo info(fileName);
+    if (info.isAbsolute())
+        dialog.setDirectory(info.absolutePath());
+    if (nameEdit)
+        nameEdit->setText(info.fileName());
+    else
+        dialog.selectFile(info.fileName());
+}
+
+/// The save dialog: the filters of the four writers, the encoding list, and the questions
+/// before overwriting or creating the file that will really be written (the path with the
+/// chosen filter's extension).
+class SaveDialog : public QFileDialog {
+public:
+    explicit SaveDialog(QWidget* parent)
+        : QFileDialog(parent)
+    {
+        setObjectName(QStringLiteral("SaveDlg"));
+        setOption(QFileDialog::DontUseNativeDialog);
+        // The questions below name the final path; Qt's own would name the typed one.
+        setOption(QFileDialog::DontConfirmOverwrite);
+        setAcceptMode(QFileDialog::AcceptSave);
+        setFileMode(QFileDialog::AnyFile);
+        setNameFilters(QtNameFilters(SaveFilter));
+        setDefaultSuffix(QStringLiteral("MVX"));
+
+        m_encoding = new QComboBox(this);
+        m_encoding->setObjectName(QStringLiteral("cbEncoding"));
+        m_encoding->addItems({QString::fromUtf16(EncodingUnicode),
+                              QString::fromUtf16(EncodingAnsi)});
+        auto* label = new QLabel(QStringLiteral("エンコード(&E):"), this);
+        label->setObjectName(QStringLiteral("lbEncoding"));
+        label->setBuddy(m_encoding);
+        if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
+            const int row = grid->rowCount();
+            grid->addWidget(label, row, 0);
+            grid->addWidget(m_encoding, row, 1);
+        }
+    }
+
+    QComboBox* encoding() const { return m_encoding; }
+
+    int filterIndex() const
+    {
+        return int(nameFilters().indexOf(selectedNameFilter())) + 1;
+    }
+
+    QString target() const
+    {
+        const QStringList files = selectedFiles();
+        if (files.isEmpty())
+            return QString();
+        return PathWithExtension(files.first(), saveExtension(filterIndex()));
+    }
+
+protected:
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        // A typed folder is entered, as Qt's dialog does.
+        if (files.isEmpty() || QFileInfo(files.first()).isDir()) {
+            QFileDialog::accept();
+            return;
+        }
+        const QFileInfo info(target());
+        const bool exists = info.exists();
+        const QString text = exists
+            ? info.fileName() + QStringLiteral(" は既に存在します。\n上書きしますか？")
+            : info.fileName() + QStringLiteral(" は存在しません。\nファイルを作成しますか？");
+        QMessageBox box(exists ? QMessageBox::Warning : QMessageBox::Question, windowTitle(),
+                        text, QMessageBox::Yes | QMessageBox::No, this);
+        box.setObjectName(QStringLiteral("SaveQuestion"));
+        box.setTextFormat(Qt::PlainText);
+        // Replacing a file takes a deliberate Yes.
+        box.setDefaultButton(exists ? QMessageBox::No : QMessageBox::Yes);
+        if (box.exec() != QMessageBox::Yes)
+            return;
+        QFileDialog::accept();
+    }
+
+private:
+    QComboBox* m_encoding = nullptr;
+};
+
+} // namespace
+
+QStringList QtNameFilters(QStringView filter)
+{
+    QStringList out;
+    const QList<QStringView> parts = filter.split(u'|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (QStringView pattern : parts[i + 1].split(u';', Qt::SkipEmptyParts))
+            patterns.append(pattern == u"*.*" ? QStringLiteral("*") : pattern.toString());
+        QString caption = parts[i].toString();
+        // The caption shows its patterns in parentheses; Qt reads them from there.
+        if (caption.endsWith(u')')) {
+            const qsizetype open = caption.lastIndexOf(u'(');
+            if (open >= 0)
+                caption.truncate(open);
+        }
+        out.append(caption + u'(' + patterns.join(u' ') + u')');
+    }
+    return out;
+}
+
+QString PathWithExtension(const QString& path, const QString& ext)
+{
+    if (upperExtension(path) == ext.toUpper())
+        return path;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = path.lastIndexOf(u'.');
+    return (dot > slash ? path.left(dot) : path) + ext;
+}
+
+QtFileDialogs::QtFileDialogs(Help& help)
+    : m_help(help)
+{
+}
+
+QtFileDialogs::~QtFileDialogs()
+{
+    delete m_open.data();
+    delete m_save.data();
+}
+
+void QtFileDialogs::setOwner(QWidget* parent, std::function<void()> returned)
+{
+    m_parent = parent;
+    m_returned = std::move(returned);
+    for (QFileDialog* dialog : {m_open.data(), m_save.data()})
+        if (dialog)
+            dialog->setParent(parent, dialog->windowFlags());
+}
+
+void QtFileDialogs::addHelpButton(QFileDialog& dialog, int context)
+{
+    auto* buttons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    if (!buttons)
+        return;
+    buttons->addButton(QDialogButtonBox::Help);
+    QObject::connect(buttons, &QDialogButtonBox::helpRequested, &dialog,
+                     [this, context] { m_help.showContext(context); });
+}
+
+QFileDialog& QtFileDialogs::openDialog()
+{
+    if (!m_open) {
+        m_open = new QFileDialog(m_parent);
+        m_open->setObjectName(QStringLiteral("OpenDlg"));
+        m_open->setOption(QFileDialog::DontUseNativeDialog);
+        m_open->setAcceptMode(QFileDialog::AcceptOpen);
+        m_open->setFileMode(QFileDialog::ExistingFile);
+        m_open->setNameFilters(QtNameFilters(OpenFilter));
+        // Window-modal: the help window stays usable while the dialog is open.
+        m_open->setWindowModality(Qt::WindowModal);
+        addHelpButton(*m_open, OpenHelpContext);
+    }
+    return *m_open;
+}
+
+QFileDialog& QtFileDialogs::saveDialog()
+{
+    if (!m_save) {
+        m_save = new SaveDialog(m_parent);
+        m_save->setWindowModality(Qt::WindowModal);
+        addHelpButton(*m_save, SaveHelpContext);
+    }
+    return *m_save;
+}
+
+std::optional<QString> QtFileDialogs::openFile(const QString& title)
+{
+    QFileDialog& dialog = openDialog();
+    prepare(dialog, title, QString());
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (m_returned)
+        m_returned();
+    const QStringList files = dialog.selectedFiles();
+    if (!accepted || files.isEmpty())
+        return std::nullopt;
+    return files.first();
+}
+
+std::optional<SaveChoice> QtFileDialogs::saveFile(const SaveRequest& request)
+{
+    auto& dialog = static_cast<SaveDialog&>(saveDialog());
+    const QStringList filters = dialog.nameFilters();
+    dialog.selectNameFilter(filters.value(std::clamp(request.filterIndex, 1, 4) - 1));
+    prepare(dialog, request.title, request.fileName);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (m_returned)
+        m_returned();
+    if (!accepted)
+        return std::nullopt;
+    SaveChoice choice;
+    choice.path = dialog.target();
+    choice.filterIndex = dialog.filterIndex();
+    choice.unicode = dialog.encoding()->currentIndex() == 0;
+    return choice;
+}
+
+} // namespace platform
