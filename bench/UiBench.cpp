@@ -1,0 +1,92 @@
+// Painting of the main window's grid.
+#include "core/Display.h"
+#include "core/SheetOps.h"
+#include "platform/fake/FakePlatform.h"
+#include "platform/qt/QtTextMeasure.h"
+#include "ui/TF.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTableView>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+QApplication& application()
+{
+    static int argc = 1;
+    static char name[] = "mavix_bench";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    return app;
+}
+
+/// A full sheet: 26 x 32000 numbers and texts, ruled lines on every cell of the first screens,
+/// a page break every 50 rows.
+struct FullSheetWindow {
+    FullSheetWindow()
+    {
+        application();
+        services = fakes.services();
+        services.measure = &measure;
+        window = std::make_unique<ui::TF>(services);
+        window->resize(1280, 800);
+        window->show();
+        App& app = window->app();
+        core::Sheet& sheet = app.sheet;
+        sheet.SheetRows = core::MaxRows;
+        core::ResizeSheet(app);
+        for (int c = 1; c <= core::MaxCols; ++c)
+            for (int r = 1; r <= core::MaxRows; ++r) {
+                if ((c + r) % 3 == 0) {
+                    sheet.CellText[c][r] = QChar(core::TextMark) + QStringLiteral("項目") +
+                                           QString::number(r);
+                } else {
+                    const double v = c * 1000.5 + r;
+                    sheet.CellText[c][r] = QChar(core::NumberMark) + QString::number(v);
+                    sheet.CellValue[c][r] = v;
+                }
+                const auto code = std::uint8_t(((c + r) % 7 + 1) * 16 + (c * r) % 16);
+                sheet.CellLines[4][c][r] = code;
+                if (c % 2 == 0)
+                    sheet.CellLines[1][c][r] = code;
+            }
+        for (int r = 50; r <= core::MaxRows; r += 50)
+            for (int c = 1; c <= core::MaxCols; ++c)
+                sheet.CellLines[5][c][r] = core::PageBreakMark;
+        sheet.LastCol = core::MaxCols;
+        sheet.LastRow = core::MaxRows;
+        core::RefreshHeaders(app);
+        core::ShowAllCells(app);
+        QCoreApplication::processEvents();
+    }
+    platform::FakePlatform fakes;
+    platform::QtTextMeasure measure;
+    platform::Services services;
+    std::unique_ptr<ui::TF> window;
+};
+
+void BM_PaintVisibleGrid(benchmark::State& state)
+{
+    FullSheetWindow full;
+    QWidget* viewport = full.window->grid()->viewport();
+    QImage image(viewport->size(), QImage::Format_ARGB32_Premultiplied);
+    int cells = 0;
+    for (auto _ : state) {
+        QPainter painter(&image);
+        viewport->render(&painter);
+        painter.end();
+        benchmark::DoNotOptimize(image.bits());
+    }
+    const QTableView* grid = full.window->grid();
+    cells = (grid->rowAt(viewport->height() - 1) + 1) * (grid->columnAt(viewport->width() - 1) + 1);
+    state.counters["visible_cells"] = cells;
+}
+BENCHMARK(BM_PaintVisibleGrid)->Unit(benchmark::kMillisecond);
+
+} // namespace
