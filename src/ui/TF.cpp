@@ -6,6 +6,7 @@
 #include "files/FileCommands.h"
 #include "platform/Help.h"
 #include "settings/Settings.h"
+#include "settings/Settings.h"
 #include "ui/EditorLine.h"
 #include "ui/GridDelegate.h"
 #include "ui/GridModel.h"
@@ -15,6 +16,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QScreen>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -175,6 +177,32 @@ void TF::createComponents()
                 }
             });
     connectGrid();
+}
+
+void TF::loadSettings()
+{
+    settings::UserSettings& s = m_app->settings;
+    s.windowState = m_options.show == ShowCommand::Maximized ? settings::WindowState::Maximized
+                    : StartMinimized                         ? settings::WindowState::Minimized
+                                                             : settings::WindowState::Normal;
+    if (const QScreen* screen = this->screen())
+        s.screenSize = screen->size();
+    settings::LoadSettings(*m_app);
+    if (s.windowState != settings::WindowState::Maximized) {
+        move(s.windowGeometry.topLeft());
+        resize(s.windowGeometry.size());
+    }
+}
+
+void TF::saveSettings()
+{
+    settings::UserSettings& s = m_app->settings;
+    s.windowState = isMaximized()   ? settings::WindowState::Maximized
+                    : isMinimized() ? settings::WindowState::Minimized
+                                    : settings::WindowState::Normal;
+    if (s.windowState == settings::WindowState::Normal)
+        s.windowGeometry = QRect(x(), y(), width(), height());
+    settings::SaveSettings(*m_app);
 }
 
 void TF::FormActivate()

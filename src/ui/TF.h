@@ -123,6 +123,9 @@ protected:
 
 private:
     void FormCreate();
+    /// The user settings: read when the window is made, written when it closes.
+    void loadSettings();
+    void saveSettings();
     void createComponents();
     void createCommands();
     void addCommand(const CommandEntry& entry, QMenu* menu);
