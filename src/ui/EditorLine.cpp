@@ -2,7 +2,10 @@
 
 #include "ui/TF.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QTableView>
 
 namespace ui {
 
@@ -37,6 +40,25 @@ void EditorLine::inputMethodEvent(QInputMethodEvent* event)
 {
     m_window.EdInputMethod(event);
     QLineEdit::inputMethodEvent(event);
+}
+
+} // namespace ui
+
+namespace ui {
+
+void EditorLine::contextMenuEvent(QContextMenuEvent* event)
+{
+    // While idle the editor stands for the grid: the menu key opens the grid's popup menu
+    // at the current cell. While typing the line edit offers its own editing menu.
+    if (m_window.app().InputMode == 0) {
+        const core::GridState& grid = m_window.app().grid;
+        QTableView* view = m_window.grid();
+        const QRect cell = view->visualRect(view->model()->index(grid.row - 1, grid.col - 1));
+        m_window.popupMenu()->popup(view->viewport()->mapToGlobal(cell.center()));
+        event->accept();
+        return;
+    }
+    QLineEdit::contextMenuEvent(event);
 }
 
 } // namespace ui

@@ -8,6 +8,7 @@
 #include "ui/Startup.h"
 #include "ui/TF.h"
 
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -374,6 +375,11 @@ TEST_F(GridWindowTest, RightClickOpensNothingWhileTyping)
     EXPECT_TRUE(window->popupMenu()->isVisible());
     window->popupMenu()->hide();
     EXPECT_EQ(app.grid.col, 1);
+    // The menu key reaches the editor, which stands for the grid while idle.
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(2, 2));
+    QApplication::sendEvent(window->editor(), &key);
+    EXPECT_TRUE(window->popupMenu()->isVisible());
+    window->popupMenu()->hide();
 }
 
 } // namespace
