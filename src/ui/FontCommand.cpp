@@ -2,9 +2,9 @@
 
 #include "core/App.h"
 #include "core/Display.h"
+#include "ui/GridFontDialog.h"
 #include "ui/TF.h"
 
-#include <QFontDialog>
 #include <QFontInfo>
 
 namespace ui {
@@ -33,12 +33,12 @@ void TF::FontCommand()
     const QFontInfo shown(initial);
     platform::FontSpec before = app.settings.gridFont;
     before.size = shown.pointSize();
-    bool ok = false;
-    const QFont picked = QFontDialog::getFont(&ok, initial, this, QString(),
-                                              QFontDialog::MonospacedFonts);
+    GridFontDialog dialog(initial, this);
+    const bool ok = dialog.exec() == QDialog::Accepted;
     modalReturned();
     if (!ok)
         return;
+    const QFont picked = dialog.selectedFont();
     platform::FontSpec chosen;
     // The dialog shows the family the stored name resolves to; that family keeps the name.
     chosen.name = picked.family() == shown.family() ? before.name : picked.family();

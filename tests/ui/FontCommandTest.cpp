@@ -64,3 +64,61 @@ TEST_F(FontCommandTest, AStyleChangeAloneCountsAsAChange)
 }
 
 } // namespace
+
+#include "ui/GridFontDialog.h"
+#include "ui/TF.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTimer>
+
+namespace {
+
+TEST(GridFontDialogTest, OffersFixedPitchFamiliesIncludingJapaneseGothic)
+{
+    const QStringList families = ui::GridFontDialog::fixedPitchFamilies();
+    EXPECT_FALSE(families.isEmpty());
+    if (QFontDatabase::families().contains(QStringLiteral("IPAGothic"))) {
+        EXPECT_TRUE(families.contains(QStringLiteral("IPAGothic")));
+        EXPECT_FALSE(families.contains(QStringLiteral("IPAPGothic")));
+    }
+}
+
+/// Runs the font command, choosing a size in its dialog (0: cancel).
+void chooseSize(ui::TF& window, int size)
+{
+    QTimer::singleShot(0, [size] {
+        auto* dialog = qobject_cast<ui::GridFontDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        if (size == 0) {
+            dialog->reject();
+            return;
+        }
+        dialog->findChild<QSpinBox*>()->setValue(size);
+        dialog->accept();
+    });
+    window.runCommand(ui::CommandId::Font);
+}
+
+TEST(FontCommandWindowTest, TheDialogsChoiceReachesTheGridAndTheMessagePanel)
+{
+    platform::FakePlatform fakes;
+    ui::TF window(fakes.services());
+    window.show();
+    const int before = window.grid()->font().pointSize();
+    chooseSize(window, 0);
+    EXPECT_EQ(window.grid()->font().pointSize(), before);
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("Info.Panel1"))->text(),
+              u"Mavix  Version 4.00");
+
+    chooseSize(window, 16);
+    EXPECT_EQ(window.app().sheet.FontSize, 16);
+    EXPECT_EQ(window.grid()->font().pointSize(), 16);
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("Info.Panel1"))->text(),
+              u"フォントを ＭＳ ゴシック 16ポイントに変更しました.");
+}
+
+} // namespace
