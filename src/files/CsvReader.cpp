@@ -4,6 +4,7 @@
 #include "core/App.h"
 #include "core/Cells.h"
 #include "core/Display.h"
+#include "core/NumberFormat.h"
 #include "core/SheetOps.h"
 #include "edit/Entry.h"
 #include "edit/Undo.h"
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace files {
@@ -55,9 +57,22 @@ void resetHeaderFooter(App& app)
     }
 }
 
+/// The width of a field in whole units. A number is as wide as it will be shown at least:
+/// thousands separators must not cut 9800 to "9,80".
+int unitsOf(const App& app, const QString& field, const QString& text, double value, int unit)
+{
+    int px = core::TextPixels(app, field);
+    if (text[0] == core::NumberMark && std::abs(value) >= 999.5) {
+        const QString shown = core::FormatNumber(value, core::NumberFormat{1, 0, u'n'});
+        if (!shown.isNull())
+            px = std::max(px, core::TextPixels(app, shown));
+    }
+    return (px + unit - 1) / unit;
+}
+
 /// Stores the fields of the first `rows` lines with their kind marks (a numeric field gets
 /// its value at once, so that its display, written before the recalculation, shows the
-/// number); returns each column's widest raw field in units.
+/// number); returns each column's widest field in units.
 std::array<int, core::MaxCols + 1> storeFields(App& app, const QStringList& lines, int rows)
 {
     core::Sheet& sheet = app.sheet;
@@ -82,11 +97,11 @@ std::array<int, core::MaxCols + 1> storeFields(App& app, const QStringList& line
                 if (fields.size() < i || fields[i - 1].isEmpty())
                     continue;
                 const QString& field = fields[i - 1];
-                if (unit > 0)
-                    wide = std::max(wide, (core::TextPixels(app, field) + unit - 1) / unit);
                 QString text = CsvFieldToCellText(field);
                 if (text[0] == core::NumberMark)
                     sheet.CellValue[i][j] = core::NumericValue(text);
+                if (unit > 0)
+                    wide = std::max(wide, unitsOf(app, field, text, sheet.CellValue[i][j], unit));
                 sheet.CellText[i][j] = std::move(text);
             }
         }

@@ -119,17 +119,19 @@ TEST_F(CsvImportTest, ColumnFormatsComeFromTheWidestField)
     app.sheet.ColFormat[2].align = 1;
     app.sheet.ColFormat[2].shosu = 3;
     const QByteArray longField(300, 'x');
-    openText("1,東京都,,abc\n12345,a,," + longField + "\n");
-    EXPECT_EQ(app.sheet.ColFormat[1].wid, 5);
+    openText("1,東京都,,abc,-1234.5\n12345,a,," + longField + ",1e5\n");
+    EXPECT_EQ(app.sheet.ColFormat[1].wid, 6);   // 12345 shows as 12,345
+    EXPECT_EQ(app.sheet.ColFormat[5].wid, 7);   // the raw -1234.5 is wider than -1,235
     EXPECT_EQ(app.sheet.ColFormat[2].wid, 6);   // three wide characters
     EXPECT_EQ(app.sheet.ColFormat[3].wid, 10);  // stayed empty
     EXPECT_EQ(app.sheet.ColFormat[4].wid, 255); // the largest width a column can have
     EXPECT_EQ(app.sheet.ColFormat[26].wid, 10);
     EXPECT_EQ(app.sheet.ColFormat[2].fmt, u"%6.0n");
     EXPECT_EQ(app.sheet.ColFormat[2].align, 0);
-    EXPECT_EQ(app.grid.colWidths[1], 5 * platform::FakeTextMeasure::Unit + 2);
-    EXPECT_EQ(shown(1, 1), u"    1");
+    EXPECT_EQ(app.grid.colWidths[1], 6 * platform::FakeTextMeasure::Unit + 2);
+    EXPECT_EQ(shown(1, 1), u"     1");
     EXPECT_EQ(shown(1, 2), u"12,345");
+    EXPECT_EQ(shown(5, 2), u"100,000");
 }
 
 TEST_F(CsvImportTest, FieldsBeyondTheTwentySixthAreDropped)
@@ -190,7 +192,7 @@ TEST_P(CsvEncodingTest, RealWorldFilesReadAlike)
     EXPECT_EQ(text(4, 3), N + QStringLiteral("1"));
     EXPECT_EQ(text(5, 4), u"");
     EXPECT_EQ(app.sheet.ColFormat[2].wid, 16);
-    EXPECT_EQ(app.sheet.ColFormat[3].wid, 4);
+    EXPECT_EQ(app.sheet.ColFormat[3].wid, 5); // 9800 shows as 9,800
     EXPECT_EQ(shown(3, 3), u"9,800");
 }
 
