@@ -65,8 +65,11 @@ constexpr char16_t LfStandIn = u'\u000F';
 
 QString QuoteWorksheetText(const QString& text)
 {
-    const bool quote = text.startsWith(u'"') || text.contains(u',') || text.contains(u'\r')
-                       || text.contains(u'\n');
+    bool quote = text.startsWith(u'"');
+    for (qsizetype i = 0; i < text.size() && !quote; ++i) {
+        const char16_t ch = text[i].unicode();
+        quote = ch == u',' || ch == u'\r' || ch == u'\n';
+    }
     if (!quote)
         return text;
     QString quoted;

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSysInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -152,7 +153,10 @@ QByteArray EncodeTextLines(const QStringList& lines, bool unicode)
     if (!unicode)
         return EncodeAnsi(text);
     QByteArray bytes("\xFF\xFE", 2);
-    bytes += QStringEncoder(QStringEncoder::Utf16LE).encode(text);
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+        bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    else
+        bytes += QStringEncoder(QStringEncoder::Utf16LE).encode(text);
     return bytes;
 }
 
