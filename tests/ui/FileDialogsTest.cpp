@@ -290,7 +290,24 @@ TEST_F(FileDialogsTest, OverwriteNeedsAYesAndTheDialogKeepsItsEncoding)
     EXPECT_EQ(questions, QStringList{u"lower.mvx は既に存在します。\n上書きしますか？"_s});
     ASSERT_TRUE(again);
     EXPECT_EQ(QFileInfo(again->path).fileName(), u"lower.mvx");
-    EXPECT_EQ(returns, 2);
+
+    // The name of an existing file in other letters is that file, not a second one.
+    questions.clear();
+    ModalScript third({
+        [&](QWidget* modal) {
+            nameEdit(modal)->setText(u"upper"_s);
+            clickLater(acceptButton(modal));
+            return true;
+        },
+        answer(QMessageBox::Yes),
+    });
+    const auto results = dialogs.saveFile(platform::SaveRequest{u"保存"_s, QString(), 3});
+    EXPECT_TRUE(third.finished());
+    EXPECT_EQ(questions, QStringList{u"UPPER.CSV は既に存在します。\n上書きしますか？"_s});
+    ASSERT_TRUE(results);
+    EXPECT_EQ(QFileInfo(results->path).fileName(), u"UPPER.CSV");
+    EXPECT_EQ(results->filterIndex, 3);
+    EXPECT_EQ(returns, 3);
 }
 
 TEST_F(FileDialogsTest, SaveCancelledAndItsHelp)

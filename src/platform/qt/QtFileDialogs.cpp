@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -16,7 +17,7 @@ namespace platform {
 namespace {
 
 /// The extension each save filter writes, by filter index 1..4.
-const QString &saveExtension(int filterIndex)
+const QString& saveExtension(int filterIndex)
 {
     static const QString extensions[] = {QStringLiteral(".MVX"), QStringLiteral(".CSV"),
                                          QStringLiteral(".CSV"), QStringLiteral(".TXT")};
@@ -28,6 +29,23 @@ QString upperExtension(const QString& path)
     const qsizetype slash = path.lastIndexOf(u'/');
     const qsizetype dot = path.lastIndexOf(u'.');
     return dot > slash ? path.mid(dot).toUpper() : QString();
+}
+
+/// The file that a save to path replaces: an existing file whose name differs only in letter
+/// case is that file, as on the file systems the program's files come from; otherwise a
+/// second file would appear beside it ("book.csv" saved through the CSV filter as
+/// "book.CSV").
+QString existingSpelling(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return path;
+    const QDir dir = info.dir();
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names)
+        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return dir.filePath(name);
+    return path;
 }
 
 /// Qt's dialog with the program's filters; the name edit starts empty or with a name.
@@ -92,7 +110,7 @@ public:
         const QStringList files = selectedFiles();
         if (files.isEmpty())
             return QString();
-        return PathWithExtension(files.first(), saveExtension(filterIndex()));
+        return existingSpelling(PathWithExtension(files.first(), saveExtension(filterIndex())));
     }
 
 protected:
