@@ -70,7 +70,7 @@ private:
     }
 
     qsizetype readSettings();
-    bool readRecord(QChar key, const QStringList& f, qsizetype& i);
+    void readRecord(QChar key, const QStringList& f, qsizetype& i);
     void readVersion(const QStringList& f, qsizetype i);
     void readSize(const QStringList& f);
     void readFont(const QStringList& f);
@@ -109,54 +109,54 @@ qsizetype Parser::readSettings()
     return -1;
 }
 
-bool Parser::readRecord(QChar key, const QStringList& f, qsizetype& i)
+void Parser::readRecord(QChar key, const QStringList& f, qsizetype& i)
 {
     WorksheetImage& im = m_image;
     switch (key.unicode()) {
     case u'[':
         readVersion(f, i);
-        return true;
+        return;
     case u'S':
         readSize(need(i, 3));
-        return true;
+        return;
     case u'A': {
         const QStringList a = need(i, 3);
         im.cols = FieldInt(a[1]);
         im.rows = FieldInt(a[2]);
         if (im.cols < 1 || im.rows < 1)
             throw ReadFailure{};
-        return true;
+        return;
     }
     case u'H':
         readHeader(f, i);
-        return true;
+        return;
     default:
         break;
     }
-    if (m_append)
-        return false;
+    if (m_append) // only the records above count for an append
+        return;
     switch (key.unicode()) {
     case u'M': {
         const QStringList m = need(i, 3);
         im.cursorCol = FieldInt(m[1]);
         im.cursorRow = FieldInt(m[2]);
-        return true;
+        return;
     }
     case u'F':
         readFont(need(i, 5));
-        return true;
+        return;
     case u'P': {
         const QStringList p = need(i, 5);
         im.printArea = core::CellBlock{FieldInt(p[1]), FieldInt(p[3]), FieldInt(p[2]),
                                        FieldInt(p[4])};
-        return true;
+        return;
     }
     case u'C':
         readColumn(f);
-        return true;
+        return;
     case u'T':
         im.headingRow = std::max(0, FieldInt(need(i, 2)[1]));
-        return true;
+        return;
     case u'O': {
         const QStringList o = need(i, 7);
         WorksheetImage::Offset offset;
@@ -165,25 +165,25 @@ bool Parser::readRecord(QChar key, const QStringList& f, qsizetype& i)
         offset.firstPage = restored(o[5]);
         offset.chkGrid = FieldBool(o[6]);
         im.offset = offset;
-        return true;
+        return;
     }
     case u'G':
         im.gridLines = FieldBool(need(i, 2)[1]);
-        return true;
+        return;
     case u'U':
         readGraph(need(i, 13));
-        return true;
+        return;
     case u'N': {
         const int row = FieldInt(need(i, 2)[1]);
         if (row >= 1)
             im.pageBreaks.push_back(row);
-        return true;
+        return;
     }
     case u'L':
         readOldLine(need(i, 7));
-        return true;
-    default:
-        return false;
+        return;
+    default: // unknown records are skipped
+        return;
     }
 }
 
