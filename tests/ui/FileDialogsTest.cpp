@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -150,6 +151,38 @@ TEST_F(FileDialogsTest, OpenListsByFilterIgnoringCaseAndWantsAnExistingFile)
     EXPECT_EQ(shown[u"CSVファイル(*.CSV)"_s], L{u"UPPER.CSV"_s});
     EXPECT_EQ(shown[u"すべてのファイル(*)"_s],
               (L{u"UPPER.CSV"_s, u"lower.mvx"_s, u"noext"_s, u"note.txt"_s, u"old.MVX"_s}));
+}
+
+TEST_F(FileDialogsTest, EnterWithTheCompletionListOpenLeavesNoListBehind)
+{
+    bool listShown = false;
+    ModalScript script({
+        [&](QWidget* modal) {
+            fileDialog(modal)->setDirectory(dir.path());
+            return true;
+        },
+        [&](QWidget* modal) {
+            if (listed(modal).isEmpty())
+                return false;
+            QTest::keyClicks(nameEdit(modal), u"lower.m"_s);
+            return true;
+        },
+        [&](QWidget*) {
+            QWidget* popup = QApplication::activePopupWidget();
+            if (!popup)
+                return false;
+            listShown = true;
+            QTest::keyClicks(popup, u"vx"_s);
+            QTimer::singleShot(0, popup, [popup] { QTest::keyClick(popup, Qt::Key_Return); });
+            return true;
+        },
+    });
+    const std::optional<QString> chosen = dialogs.openFile(u"開く"_s);
+    EXPECT_TRUE(script.finished());
+    EXPECT_TRUE(listShown);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(QFileInfo(*chosen).fileName(), u"lower.mvx");
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 TEST_F(FileDialogsTest, OpenCancelledGivesNothingAndHelpShowsItsTopic)

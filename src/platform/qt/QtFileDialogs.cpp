@@ -2,7 +2,9 @@
 
 #include "platform/Help.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -65,6 +67,15 @@ void prepare(QFileDialog& dialog, const QString& title, const QString& fileName)
         nameEdit->setText(info.fileName());
     else
         dialog.selectFile(info.fileName());
+}
+
+/// A completion list that was open when Enter accepted the name outlives the dialog and
+/// keeps the keyboard from the main window.
+void closeCompletions(QFileDialog& dialog)
+{
+    for (QCompleter* completer : dialog.findChildren<QCompleter*>())
+        if (QAbstractItemView* popup = completer->popup(); popup && popup->isVisible())
+            popup->hide();
 }
 
 /// The save dialog: the filters of the four writers, the encoding list, and the questions
@@ -234,6 +245,7 @@ std::optional<QString> QtFileDialogs::openFile(const QString& title)
     QFileDialog& dialog = openDialog();
     prepare(dialog, title, QString());
     const bool accepted = dialog.exec() == QDialog::Accepted;
+    closeCompletions(dialog);
     if (m_returned)
         m_returned();
     const QStringList files = dialog.selectedFiles();
@@ -249,6 +261,7 @@ std::optional<SaveChoice> QtFileDialogs::saveFile(const SaveRequest& request)
     dialog.selectNameFilter(filters.value(std::clamp(request.filterIndex, 1, 4) - 1));
     prepare(dialog, request.title, request.fileName);
     const bool accepted = dialog.exec() == QDialog::Accepted;
+    closeCompletions(dialog);
     if (m_returned)
         m_returned();
     if (!accepted)
