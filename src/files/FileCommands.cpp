@@ -85,8 +85,10 @@ void finishOpen(App& app, const QString& path, const WorksheetImage& image)
     settings::AddRecentFile(app, path);
     core::RefreshHeaders(app);
     ConvertOldCells(app, 1);
-    calc::RecalcAll(app);
+    // Texts and numbers are shown before the recalculation, so that the error marks it
+    // writes for failing formulas stay visible.
     core::ShowAllCells(app);
+    calc::RecalcAll(app);
     core::RefreshColumnHeadings(app);
     edit::SaveUndo(app, 0, 0);
     CheckMixedOperators(app);
@@ -235,8 +237,8 @@ void AppendCommand(App& app)
     sheet.Modified = wasModified;
     core::RefreshHeaders(app);
     ConvertOldCells(app, offset + 1);
+    core::ShowAllCells(app); // before the recalculation: its error marks must stay
     calc::RecalcAll(app);
-    core::ShowAllCells(app);
     core::RefreshColumnHeadings(app);
     CheckMixedOperators(app);
     core::ShowCellName(app);
