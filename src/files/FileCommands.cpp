@@ -66,6 +66,19 @@ void moveToSavedCell(App& app, int col, int row)
     app.ui().gridChanged(platform::GridChange::CurrentCell);
 }
 
+/// Shows texts and numbers before the recalculation, so that the error marks it writes for
+/// failing formulas stay visible. Number cells from row `fromRow` on get their value first,
+/// which the readers leave to the recalculation.
+void showBeforeRecalc(App& app, int fromRow)
+{
+    core::Sheet& sheet = app.sheet;
+    for (int c = 1; c <= sheet.LastCol; ++c)
+        for (int r = std::max(fromRow, 1); r <= sheet.LastRow; ++r)
+            if (sheet.CellText[c][r].startsWith(core::NumberMark))
+                sheet.CellValue[c][r] = core::NumericValue(sheet.CellText[c][r]);
+    core::ShowAllCells(app);
+}
+
 void finishOpen(App& app, const QString& path, const WorksheetImage& image)
 {
     core::Sheet& sheet = app.sheet;
@@ -85,9 +98,7 @@ void finishOpen(App& app, const QString& path, const WorksheetImage& image)
     settings::AddRecentFile(app, path);
     core::RefreshHeaders(app);
     ConvertOldCells(app, 1);
-    // Texts and numbers are shown before the recalculation, so that the error marks it
-    // writes for failing formulas stay visible.
-    core::ShowAllCells(app);
+    showBeforeRecalc(app, 1);
     calc::RecalcAll(app);
     core::RefreshColumnHeadings(app);
     edit::SaveUndo(app, 0, 0);
@@ -237,7 +248,7 @@ void AppendCommand(App& app)
     sheet.Modified = wasModified;
     core::RefreshHeaders(app);
     ConvertOldCells(app, offset + 1);
-    core::ShowAllCells(app); // before the recalculation: its error marks must stay
+    showBeforeRecalc(app, offset + 1);
     calc::RecalcAll(app);
     core::RefreshColumnHeadings(app);
     CheckMixedOperators(app);

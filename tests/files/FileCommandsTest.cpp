@@ -59,12 +59,14 @@ TEST_F(FileCommandsTest, OpenedFormulaInErrorShowsItsMark)
 {
     const QString file = makeFile("e.mvx", {u"\t1"_s, u"=1/0"_s, u"=A1+1"_s});
     files::OpenFile(app, file);
+    EXPECT_EQ(sheet.GridText[1][1].trimmed(), u"1");
     EXPECT_EQ(sheet.GridText[2][1], u"#０割?");
     EXPECT_EQ(sheet.GridText[3][1].trimmed(), u"2");
     files::AppendCommand(app); // no dialog answer: nothing happens
     const int offset = sheet.SheetRows;
     fakes.fileDialogs.openAnswers = {file};
     files::AppendCommand(app);
+    EXPECT_EQ(sheet.GridText[1][offset + 1].trimmed(), u"1");
     EXPECT_EQ(sheet.GridText[2][offset + 1], u"#０割?");
 }
 

@@ -79,8 +79,8 @@ void fillRichSheet(App& app)
         s.CellLines[5][c][10] = core::PageBreakMark;
         s.CellLines[5][c][25] = core::PageBreakMark;
     }
-    s.ColFormat[2] = core::column_type{14, 2, -2, 1};
-    s.ColFormat[26] = core::column_type{3, 16, 0, 2};
+    s.ColFormat[2] = core::column_type{.wid = 14, .shosu = 2, .comma = -2, .align = 1};
+    s.ColFormat[26] = core::column_type{.wid = 3, .shosu = 16, .comma = 0, .align = 2};
     s.HeadingRow = 1;
     s.PrintArea = core::CellBlock{1, 26, 1, 40};
     s.FontSize = 12;
