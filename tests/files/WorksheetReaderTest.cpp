@@ -79,8 +79,16 @@ void fillRichSheet(App& app)
         s.CellLines[5][c][10] = core::PageBreakMark;
         s.CellLines[5][c][25] = core::PageBreakMark;
     }
-    s.ColFormat[2] = core::column_type{.wid = 14, .shosu = 2, .comma = -2, .align = 1};
-    s.ColFormat[26] = core::column_type{.wid = 3, .shosu = 16, .comma = 0, .align = 2};
+    const auto format = [](int wid, int shosu, int comma, int align) {
+        core::column_type f;
+        f.wid = wid;
+        f.shosu = shosu;
+        f.comma = comma;
+        f.align = align;
+        return f;
+    };
+    s.ColFormat[2] = format(14, 2, -2, 1);
+    s.ColFormat[26] = format(3, 16, 0, 2);
     s.HeadingRow = 1;
     s.PrintArea = core::CellBlock{1, 26, 1, 40};
     s.FontSize = 12;
