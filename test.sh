@@ -9,4 +9,4 @@ if [ ! -f "$build/build.ninja" ]; then
 fi
 cmake --build "$build"
 export QT_QPA_PLATFORM=offscreen
-cd "$build" && ctest --output-on-failure -j2 "$@"
+cd "$build" && ctest --output-on-failure --timeout 120 -j2 "$@"
