@@ -27,6 +27,7 @@ namespace ui {
 
 class EditorLine;
 class GridDelegate;
+class TfAdd;
 class GridModel;
 class GridView;
 
@@ -74,13 +75,19 @@ public:
     void ApplyGridDesign(int style);
     /// Lays Ed over the current cell.
     void PlaceEditor();
+    /// Widens Ed once its text no longer fits.
+    void WidenEditor();
+    /// Every toolbar button but the last two (the final separator and help).
+    void EnableToolButtons(bool on);
+    /// The insert/delete dialog, made on first use and kept for the whole run.
+    TfAdd* tfAdd();
     /// The font command: a fixed-pitch font dialog over the grid font.
     void FontCommand();
     /// The grid font as painted; the measured font when measurement is the Qt one.
     QFont gridFont() const;
 
     // Grid events
-    void GSelectCell(int c, int r, int fromCol, int fromRow);
+    void GSelectCell(int c, int r);
     void GTopLeftChanged();
     void GClick();
     void GMouseUp();
@@ -136,6 +143,15 @@ private:
     void viewSelectionChanged();
     void viewCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
     void updateVisibleCounts();
+    /// The current cell's rectangle in the grid's coordinates, without its separator line.
+    QRect currentCellRect() const;
+    void widenEditorFor(const QString& text);
+    void setEditorMenusEnabled(bool on);
+    void showModeLabel(const QString& text, const QColor& color);
+    void openPickList();
+    void focusPickList(int index);
+    /// Shows TfAdd over app.insertDialog; true when closed with OK.
+    bool askInsertDialog();
     void setPanelWidth();
 
     std::unique_ptr<App> m_app;
@@ -152,6 +168,7 @@ private:
     QMenu* PopupMenu1 = nullptr;
     std::array<QMenu*, 6> m_menus{}; // by MenuId
     QAction* mnuFilesSep = nullptr;
+    TfAdd* m_tfAdd = nullptr;
     QTimer* tmrWakeup = nullptr;
     QTimer* tmrHide = nullptr;
     std::array<QAction*, CommandCount> m_menuActions{};

@@ -2,6 +2,8 @@
 #include "ui/TF.h"
 
 #include "core/SheetOps.h"
+#include "edit/InsertDelete.h"
+#include "edit/Undo.h"
 #include "files/FileCommands.h"
 #include "platform/Help.h"
 
@@ -34,6 +36,18 @@ void TF::runCommand(CommandId id)
         break;
     case CommandId::Exit: close(); break;
     case CommandId::Font: FontCommand(); break;
+    case CommandId::Undo:
+        updateVisibleCounts();
+        edit::UndoCommand(app);
+        break;
+    case CommandId::Insert:
+        updateVisibleCounts();
+        edit::InsertCommand(app, [this](App&) { return askInsertDialog(); });
+        break;
+    case CommandId::Delete:
+        updateVisibleCounts();
+        edit::DeleteCommand(app, [this](App&) { return askInsertDialog(); });
+        break;
     case CommandId::Help: app.help().showContents(); break;
     case CommandId::OperationHelp: app.help().showKeyword(OperationHelpTopic); break;
     // FIXME: these commands are wired as their modules are built; the items do nothing yet.
@@ -41,9 +55,6 @@ void TF::runCommand(CommandId id)
     case CommandId::PrintArea:
     case CommandId::Preview:
     case CommandId::Print:
-    case CommandId::Undo:
-    case CommandId::Insert:
-    case CommandId::Delete:
     case CommandId::Copy:
     case CommandId::Paste:
     case CommandId::PasteClipboard:

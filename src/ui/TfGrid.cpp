@@ -2,6 +2,7 @@
 #include "ui/TF.h"
 
 #include "core/Cells.h"
+#include "edit/EditorKeys.h"
 #include "edit/Entry.h"
 #include "platform/qt/QtTextMeasure.h"
 #include "ui/EditorLine.h"
@@ -149,32 +150,25 @@ void TF::applyCurrentCell()
     GTopLeftChanged();
 }
 
-void TF::viewCurrentChanged(const QModelIndex& current, const QModelIndex& previous)
+void TF::viewCurrentChanged(const QModelIndex& current, const QModelIndex&)
 {
-    if (!current.isValid())
-        return;
-    const core::GridState& grid = m_app->grid;
-    const int fromCol = previous.isValid() ? previous.column() + 1 : grid.col;
-    const int fromRow = previous.isValid() ? previous.row() + 1 : grid.row;
-    GSelectCell(current.column() + 1, current.row() + 1, fromCol, fromRow);
+    if (current.isValid())
+        GSelectCell(current.column() + 1, current.row() + 1);
 }
 
-void TF::GSelectCell(int c, int r, int fromCol, int fromRow)
+void TF::GSelectCell(int c, int r)
 {
     App& app = *m_app;
-    if (app.InputMode == 1) {
-        // The typed text belongs to the cell being left.
-        app.grid.col = fromCol;
-        app.grid.row = fromRow;
-        edit::CommitEntry(app, Ed->text());
-    } else if (app.InputMode == 2) {
-        app.InputMode = 0;
-        setPickListMode(false);
+    if (m_syncing) {
+        // The core moved the current cell and the view follows: the status bar shows it.
+        showCellNamePanel(core::CellName(c, r));
+        showStatus(core::StripMark(app.sheet.CellText[std::size_t(c)][std::size_t(r)]));
+        return;
     }
-    app.grid.col = c;
-    app.grid.row = r;
-    showCellNamePanel(core::CellName(c, r));
-    showStatus(core::StripMark(app.sheet.CellText[std::size_t(c)][std::size_t(r)]));
+    // A click: the core commits the typed text to the cell being left, ends the pick list
+    // and moves; it scrolls by the counts the view reports.
+    updateVisibleCounts();
+    edit::MoveCurrentCell(app, c, r);
 }
 
 void TF::viewSelectionChanged()
@@ -246,13 +240,21 @@ void TF::scrollByWheel(QWheelEvent* event)
     }
 }
 
-void TF::PlaceEditor()
+QRect TF::currentCellRect() const
 {
     const core::GridState& grid = m_app->grid;
     const QRect cell = G->visualRect(m_model->index(grid.row - 1, grid.col - 1));
-    const QPoint origin = G->viewport()->mapTo(G->parentWidget(), cell.topLeft());
+    const QPoint origin = G->viewport()->mapTo(G, cell.topLeft());
     // The section's last pixel is the separator line, not part of the cell.
-    Ed->setGeometry(origin.x(), origin.y(), cell.width() - 1 + 4, cell.height() - 1 + 4);
+    return QRect(origin, QSize(cell.width() - 1, cell.height() - 1));
+}
+
+void TF::PlaceEditor()
+{
+    const QRect cell = currentCellRect();
+    const edit::Rect r = edit::PlaceEditor(
+        G->x(), G->y(), edit::Rect{cell.x(), cell.y(), cell.width(), cell.height()});
+    Ed->setGeometry(r.left, r.top, r.width, r.height);
 }
 
 } // namespace ui

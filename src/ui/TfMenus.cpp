@@ -74,7 +74,11 @@ void TF::addCommand(const CommandEntry& entry, QMenu* menu)
         action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
     if (entry.id == CommandId::PrintArea)
         action->setCheckable(true);
-    connect(action, &QAction::triggered, this, [this, id = entry.id] { runCommand(id); });
+    // A disabled menu (while typing or picking) runs none of its items' shortcuts.
+    connect(action, &QAction::triggered, this, [this, menu, id = entry.id] {
+        if (menu->menuAction()->isEnabled())
+            runCommand(id);
+    });
     m_menuActions[std::size_t(entry.id)] = action;
 }
 

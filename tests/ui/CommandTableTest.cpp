@@ -184,8 +184,9 @@ TEST_F(CommandTableTest, EveryCommandHasOneRowAndNoShortcutRepeats)
     std::set<std::string> shortcuts;
     for (const ui::CommandEntry& entry : ui::commandTable()) {
         EXPECT_TRUE(ids.insert(int(entry.id)).second) << entry.name;
-        if (entry.shortcut)
+        if (entry.shortcut) {
             EXPECT_TRUE(shortcuts.insert(entry.shortcut).second) << entry.shortcut;
+        }
     }
     EXPECT_EQ(int(ids.size()), ui::CommandCount);
 }

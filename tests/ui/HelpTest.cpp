@@ -92,9 +92,10 @@ TEST(HelpTest, LinksBetweenTopicsLeadToExistingPages)
         while ((at = html.indexOf(QStringLiteral("href=\""), at)) >= 0) {
             at += 6;
             const QString target = html.mid(at, html.indexOf(u'"', at) - at).section(u'#', 0, 0);
-            if (!target.isEmpty())
+            if (!target.isEmpty()) {
                 EXPECT_TRUE(QFile::exists(QStringLiteral(":/help/") + target))
                     << page.toStdString() << " -> " << target.toStdString();
+            }
         }
     }
 }

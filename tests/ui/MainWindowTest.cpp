@@ -358,7 +358,9 @@ TEST_F(GridWindowTest, MenuShortcutsReachTheirItemsWhileTheEditorIsIdle)
     QSignalSpy insert(window->menuAction(ui::CommandId::Insert), &QAction::triggered);
     QTest::keyClick(window->editor(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(window->editor(), Qt::Key_Z, Qt::ControlModifier);
+    const auto dialog = actOnNextDialog(nullptr);
     QTest::keyClick(window->editor(), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(*dialog, u"行／列の挿入");
     EXPECT_EQ(printArea.count(), 1);
     EXPECT_EQ(undo.count(), 1);
     EXPECT_EQ(insert.count(), 1);
@@ -376,7 +378,8 @@ TEST_F(GridWindowTest, RightClickOpensNothingWhileTyping)
     window->popupMenu()->hide();
     EXPECT_EQ(app.grid.col, 1);
     // The menu key reaches the editor, which stands for the grid while idle.
-    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(2, 2));
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                          window->editor()->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(window->editor(), &key);
     EXPECT_TRUE(window->popupMenu()->isVisible());
     window->popupMenu()->hide();

@@ -5,9 +5,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 struct SeenBox {
@@ -82,3 +84,33 @@ public:
 private:
     QTimer m_timer;
 };
+
+/// Calls act with the next modal dialog of any kind (a dialog left open after act is
+/// rejected); gives up after a few seconds, so a test fails instead of hanging. The result
+/// holds the dialog's title once it was seen.
+inline std::shared_ptr<QString> actOnNextDialog(std::function<void(QDialog*)> act)
+{
+    auto seen = std::make_shared<QString>();
+    auto* timer = new QTimer;
+    auto waited = std::make_shared<int>(0);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, seen, waited, act] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            if (++*waited > 500) {
+                timer->stop();
+                timer->deleteLater();
+            }
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        *seen = dialog->windowTitle();
+        if (act)
+            act(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    timer->start();
+    return seen;
+}
