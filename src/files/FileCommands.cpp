@@ -280,7 +280,9 @@ bool CloseQuery(App& app)
 
 void OpenStartupFile(App& app, const QString& path, const QString& cellName)
 {
-    OpenFile(app, path);
+    // The name may be relative to the directory the program started in; the title and the
+    // recent files keep it whole, so that it still opens from anywhere.
+    OpenFile(app, QFileInfo(path).absoluteFilePath());
     if (cellName.isEmpty())
         return;
     const core::CellPos pos = core::ParseCellName(cellName);

@@ -220,6 +220,8 @@ void TF::openPickList()
     const int itemHeight = std::max(15, QFontMetrics(lsWord->font()).height());
     lsWord->setStyleSheet(QString());
     lsWord->setUniformItemSizes(true);
+    // Long texts are cut at the list's edge, as in the grid, not shortened with an ellipsis.
+    lsWord->setTextElideMode(Qt::ElideNone);
     edit::PickListFrame frame;
     frame.gridLeft = G->x();
     frame.gridTop = G->y();

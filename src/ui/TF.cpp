@@ -236,18 +236,8 @@ void TF::tmrWakeupTimer()
     App& app = *m_app;
     if (m_options.arguments.isEmpty())
         return;
-    files::OpenFile(app, m_options.arguments[0]);
-    if (m_options.arguments.size() < 2)
-        return;
-    const core::CellPos pos = core::ParseCellName(m_options.arguments[1]);
-    // Inside the grid: columns 1..26 of its 27, rows 1.. below its row count.
-    if (pos.col >= 1 && pos.col < core::MaxCols + 1 && pos.row >= 1
-        && pos.row < app.grid.rowCount) {
-        app.grid.col = pos.col;
-        app.grid.row = pos.row;
-        app.grid.selection = core::CellBlock{pos.col, pos.col, pos.row, pos.row};
-        gridChanged(platform::GridChange::CurrentCell);
-    }
+    files::OpenStartupFile(app, m_options.arguments[0],
+                           m_options.arguments.size() > 1 ? m_options.arguments[1] : QString());
 }
 
 void TF::tmrHideTimer()

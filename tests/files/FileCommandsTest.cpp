@@ -4,6 +4,9 @@
 #include "files/FileCommands.h"
 #include "files/WorksheetWriter.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -340,6 +343,13 @@ TEST_F(FileCommandsTest, StartupFileMovesToTheNamedCell)
         EXPECT_EQ(app.grid.col, 1) << cell.toStdString();
         EXPECT_EQ(app.grid.row, 1) << cell.toStdString();
     }
+    // A name relative to the start directory is kept whole.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QFileInfo(file).absolutePath());
+    files::OpenStartupFile(app, u"a.mvx"_s, QString());
+    QDir::setCurrent(before);
+    EXPECT_EQ(sheet.FileName, QFileInfo(file).absoluteFilePath());
+    EXPECT_EQ(sheet.RecentFiles.value(0), QFileInfo(file).absoluteFilePath());
 }
 
 } // namespace
