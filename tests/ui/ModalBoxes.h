@@ -20,27 +20,33 @@ struct SeenBox {
     QString defaultButton;
 };
 
-/// Clicks the button captioned buttonText in the next message box; an empty text presses
-/// Escape's button. A box that never gets its button is rejected after a few seconds, so a
+/// Calls act once with the next modal widget of type W; gives up after a few seconds, so a
 /// test fails instead of hanging.
-inline std::shared_ptr<SeenBox> answerNextBox(const QString& buttonText)
+template <typename W>
+void onNextModal(std::function<void(W*)> act)
 {
-    auto seen = std::make_shared<SeenBox>();
     auto* timer = new QTimer;
     auto waited = std::make_shared<int>(0);
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, seen, waited, buttonText] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            if (++*waited > 500) {
-                timer->stop();
-                timer->deleteLater();
-            }
+    QObject::connect(timer, &QTimer::timeout, [timer, waited, act] {
+        auto* widget = qobject_cast<W*>(QApplication::activeModalWidget());
+        if (!widget && ++*waited <= 500)
             return;
-        }
         // Deleting waits for the outer event loop; the timer must not fire meanwhile.
         timer->stop();
         timer->deleteLater();
+        if (widget)
+            act(widget);
+    });
+    timer->start();
+}
+
+/// Clicks the button captioned buttonText in the next message box; an empty text presses
+/// Escape's button. A box that never gets its button is rejected.
+inline std::shared_ptr<SeenBox> answerNextBox(const QString& buttonText)
+{
+    auto seen = std::make_shared<SeenBox>();
+    onNextModal<QMessageBox>([seen, buttonText](QMessageBox* box) {
         seen->seen = true;
         seen->caption = box->windowTitle();
         seen->text = box->text();
@@ -57,7 +63,6 @@ inline std::shared_ptr<SeenBox> answerNextBox(const QString& buttonText)
         else
             box->reject();
     });
-    timer->start();
     return seen;
 }
 
@@ -86,31 +91,16 @@ private:
 };
 
 /// Calls act with the next modal dialog of any kind (a dialog left open after act is
-/// rejected); gives up after a few seconds, so a test fails instead of hanging. The result
-/// holds the dialog's title once it was seen.
+/// rejected). The result holds the dialog's title once it was seen.
 inline std::shared_ptr<QString> actOnNextDialog(std::function<void(QDialog*)> act)
 {
     auto seen = std::make_shared<QString>();
-    auto* timer = new QTimer;
-    auto waited = std::make_shared<int>(0);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, seen, waited, act] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            if (++*waited > 500) {
-                timer->stop();
-                timer->deleteLater();
-            }
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
+    onNextModal<QDialog>([seen, act](QDialog* dialog) {
         *seen = dialog->windowTitle();
         if (act)
             act(dialog);
         if (dialog->isVisible())
             dialog->reject();
     });
-    timer->start();
     return seen;
 }
