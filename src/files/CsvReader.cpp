@@ -1,4 +1,5 @@
 #include "files/Csv.h"
+#include "files/OpenSteps.h"
 
 #include "calc/Recalc.h"
 #include "core/App.h"
@@ -29,33 +30,6 @@ namespace {
 
 /// Column widths are kept inside the range the column format allows.
 constexpr int MaxColumnWidth = 255;
-
-void showMessage(App& app, platform::Icon icon, const QString& text)
-{
-    platform::Message message;
-    message.icon = icon;
-    message.text = text;
-    app.ui().message(message);
-}
-
-/// After a refused or failed open the previous file is current and held again.
-void restoreCurrentFile(App& app, bool readOnly)
-{
-    app.sheet.ReadOnly = readOnly;
-    if (!app.sheet.FileName.isEmpty())
-        HoldFile(app, app.sheet.FileName);
-}
-
-void resetHeaderFooter(App& app)
-{
-    for (int k = 0; k < 6; ++k) {
-        app.pageLayout.txtHdr[std::size_t(k)].clear();
-        print::HeaderFont& font = app.pageLayout.hdrFont[std::size_t(k)];
-        font = print::HeaderFont{};
-        font.font = app.settings.gridFont;
-        font.font.size = app.sheet.FontSize;
-    }
-}
 
 /// The width of a field in whole units. A number is as wide as it will be shown at least:
 /// thousands separators must not cut 9800 to "9,80".
@@ -132,13 +106,6 @@ QString withMark(char16_t mark, QStringView rest)
     return text;
 }
 
-void clearPrintArea(App& app)
-{
-    app.sheet.PrintArea = core::CellBlock{};
-    app.pageLayout.printAreaLabel.clear();
-    app.ui().setPrintAreaIndicator(false);
-}
-
 void moveToFirstCell(App& app)
 {
     core::GridState& grid = app.grid;
@@ -152,7 +119,7 @@ void moveToFirstCell(App& app)
 
 void warnLinesLeftOut(App& app, const QString& path, qsizetype total)
 {
-    showMessage(
+    detail::ShowFileMessage(
         app, platform::Icon::Warning,
         path + QStringLiteral(" は") + QString::number(total) + QStringLiteral("行あります．") +
             QStringLiteral("\r\n") + QStringLiteral("シートに入る") +
@@ -165,12 +132,13 @@ void warnLinesLeftOut(App& app, const QString& path, qsizetype total)
 void OpenCsv(App& app, const QString& path)
 {
     if (!QFileInfo(path).isFile()) {
-        showMessage(app, platform::Icon::Error, path + QStringLiteral(" が読み込めません."));
+        detail::ShowFileMessage(app, platform::Icon::Error,
+                                path + QStringLiteral(" が読み込めません."));
         return;
     }
     const bool wasReadOnly = app.sheet.ReadOnly;
     if (!CheckOpenAccess(app, path)) {
-        restoreCurrentFile(app, wasReadOnly);
+        detail::RestoreCurrentFile(app, wasReadOnly);
         return;
     }
     core::SetBusy(app, true);
@@ -179,8 +147,9 @@ void OpenCsv(App& app, const QString& path)
     core::Result<QStringList> lines = ReadTextLines(path);
     if (!lines) {
         core::SetBusy(app, false);
-        restoreCurrentFile(app, wasReadOnly);
-        showMessage(app, platform::Icon::Error, QStringLiteral("データの読み込みに失敗しました"));
+        detail::RestoreCurrentFile(app, wasReadOnly);
+        detail::ShowFileMessage(app, platform::Icon::Error,
+                                QStringLiteral("データの読み込みに失敗しました"));
         return;
     }
     ImportCsvLines(app, path, lines.value());
@@ -191,7 +160,7 @@ void ImportCsvLines(App& app, const QString& path, const QStringList& lines)
     CsvBusyGuard guard(app);
     core::Sheet& sheet = app.sheet;
     core::SetBusy(app, true);
-    resetHeaderFooter(app);
+    detail::ResetHeaderBoxes(app);
     core::ClearCells(app, false);
     sheet.HeadingRow = 0;
     const qsizetype total = lines.size();
@@ -211,7 +180,7 @@ void ImportCsvLines(App& app, const QString& path, const QStringList& lines)
     core::RefreshHeaders(app);
     core::ShowAllCells(app);
     calc::RecalcAll(app);
-    clearPrintArea(app);
+    detail::ClearPrintArea(app);
     settings::AddRecentFile(app, path);
     sheet.Modified = false;
     app.SaveUnicode = true;

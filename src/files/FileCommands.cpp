@@ -8,6 +8,7 @@
 #include "edit/Undo.h"
 #include "files/Access.h"
 #include "files/Csv.h"
+#include "files/OpenSteps.h"
 #include "files/WorksheetReader.h"
 #include "platform/FileDialogs.h"
 #include "platform/Ui.h"
@@ -18,39 +19,6 @@
 namespace files {
 
 namespace {
-
-void showError(App& app, const QString& text)
-{
-    platform::Message error;
-    error.icon = platform::Icon::Error;
-    error.text = text;
-    app.ui().message(error);
-}
-
-/// After a refused or failed open the previous file is current again.
-void restoreCurrentFile(App& app, bool readOnly)
-{
-    app.sheet.ReadOnly = readOnly;
-    if (!app.sheet.FileName.isEmpty())
-        HoldFile(app, app.sheet.FileName);
-}
-
-void resetHeaderBoxes(App& app)
-{
-    for (int k = 0; k < 6; ++k) {
-        app.pageLayout.txtHdr[k].clear();
-        app.pageLayout.hdrFont[k] = print::HeaderFont{};
-        app.pageLayout.hdrFont[k].font = app.settings.gridFont;
-        app.pageLayout.hdrFont[k].font.size = app.sheet.FontSize;
-    }
-}
-
-void clearPrintArea(App& app)
-{
-    app.sheet.PrintArea = core::CellBlock{};
-    app.pageLayout.printAreaLabel.clear();
-    app.ui().setPrintAreaIndicator(false);
-}
 
 /// The saved cursor cell, scrolled to the middle of the view when it lies beyond it.
 void moveToSavedCell(App& app, int col, int row)
@@ -82,8 +50,8 @@ void showBeforeRecalc(App& app, int fromRow)
 void finishOpen(App& app, const QString& path, const WorksheetImage& image)
 {
     core::Sheet& sheet = app.sheet;
-    core::ShowStatus(app, QString::number(sheet.LastRow)
-                              + QStringLiteral("行読み込み完了．計算中..."));
+    core::ShowStatus(app,
+                     QString::number(sheet.LastRow) + QStringLiteral("行読み込み完了．計算中..."));
     app.ui().processEvents();
     sheet.FileName = path;
     for (int c = 1; c <= core::MaxCols; ++c)
@@ -182,12 +150,13 @@ bool OpenWorksheet(App& app, const QString& path)
 {
     core::Sheet& sheet = app.sheet;
     if (!QFileInfo(path).isFile()) {
-        showError(app, path + QStringLiteral(" が存在しません."));
+        detail::ShowFileMessage(app, platform::Icon::Error,
+                                path + QStringLiteral(" が存在しません."));
         return false;
     }
     const bool wasReadOnly = sheet.ReadOnly;
     if (!CheckOpenAccess(app, path)) {
-        restoreCurrentFile(app, wasReadOnly);
+        detail::RestoreCurrentFile(app, wasReadOnly);
         return false;
     }
     core::SetBusy(app, true);
@@ -197,12 +166,13 @@ bool OpenWorksheet(App& app, const QString& path)
     const core::Result<WorksheetImage> image = LoadWorksheet(app, path, false);
     if (!image) {
         core::SetBusy(app, false);
-        restoreCurrentFile(app, wasReadOnly);
-        showError(app, QStringLiteral("データの読み込みに失敗しました"));
+        detail::RestoreCurrentFile(app, wasReadOnly);
+        detail::ShowFileMessage(app, platform::Icon::Error,
+                                QStringLiteral("データの読み込みに失敗しました"));
         return false;
     }
-    resetHeaderBoxes(app);
-    clearPrintArea(app);
+    detail::ResetHeaderBoxes(app);
+    detail::ClearPrintArea(app);
     sheet.HeadingRow = 0;
     core::ClearCells(app, false);
     ApplyWorksheet(app, image.value());
@@ -220,12 +190,14 @@ void AppendCommand(App& app)
         return;
     const QString& path = *chosen;
     if (UpperExtension(path) != u".MVX") {
-        showError(app, path + QStringLiteral(" は") + QStringLiteral("\r\n")
-                           + QStringLiteral("Mavixのファイルではありません."));
+        detail::ShowFileMessage(app, platform::Icon::Error,
+                                path + QStringLiteral(" は") + QStringLiteral("\r\n") +
+                                    QStringLiteral("Mavixのファイルではありません."));
         return;
     }
     if (!QFileInfo(path).isFile()) {
-        showError(app, path + QStringLiteral(" が読み込めません."));
+        detail::ShowFileMessage(app, platform::Icon::Error,
+                                path + QStringLiteral(" が読み込めません."));
         return;
     }
     core::SetBusy(app, true);
@@ -234,16 +206,17 @@ void AppendCommand(App& app)
     const core::Result<WorksheetImage> image = LoadWorksheet(app, path, true);
     if (!image) {
         core::SetBusy(app, false);
-        showError(app, QStringLiteral("データの読み込みに失敗しました"));
+        detail::ShowFileMessage(app, platform::Icon::Error,
+                                QStringLiteral("データの読み込みに失敗しました"));
         return;
     }
-    clearPrintArea(app);
+    detail::ClearPrintArea(app);
     // Unsaved edits made before the append stay protected by the close question.
     const bool wasModified = sheet.Modified;
     ApplyWorksheetAppend(app, image.value());
     core::RescanExtent(app);
-    core::ShowStatus(app, QString::number(sheet.LastRow)
-                              + QStringLiteral("行まで追加完了．計算中..."));
+    core::ShowStatus(app,
+                     QString::number(sheet.LastRow) + QStringLiteral("行まで追加完了．計算中..."));
     app.ui().processEvents();
     sheet.Modified = wasModified;
     core::RefreshHeaders(app);
