@@ -1,5 +1,6 @@
 #include "calc/Evaluator.h"
 
+#include "core/AsciiChars.h"
 #include "core/Sheet.h"
 
 #include <algorithm>
@@ -9,16 +10,6 @@
 namespace calc {
 
 namespace {
-
-bool isUpper(char16_t ch)
-{
-    return ch >= u'A' && ch <= u'Z';
-}
-
-bool isDigit(char16_t ch)
-{
-    return ch >= u'0' && ch <= u'9';
-}
 
 int operatorCode(char16_t ch)
 {
@@ -193,13 +184,13 @@ bool Evaluator::scanLiteralFast(double& value)
     std::uint64_t mantissa = 0;
     int digits = 0;
     int fraction = 0;
-    while (i < n && isDigit(FormulaText[i].unicode()) && digits <= 15) {
+    while (i < n && core::IsAsciiDigit(FormulaText[i].unicode()) && digits <= 15) {
         mantissa = mantissa * 10 + (FormulaText[i++].unicode() - u'0');
         ++digits;
     }
     if (i < n && FormulaText[i] == u'.') {
         ++i;
-        while (i < n && isDigit(FormulaText[i].unicode()) && digits <= 15) {
+        while (i < n && core::IsAsciiDigit(FormulaText[i].unicode()) && digits <= 15) {
             mantissa = mantissa * 10 + (FormulaText[i++].unicode() - u'0');
             ++digits;
             ++fraction;
@@ -209,7 +200,7 @@ bool Evaluator::scanLiteralFast(double& value)
         return false;
     if (i < n) {
         const char16_t next = FormulaText[i].unicode();
-        if (isDigit(next) || next == u'.' || next == u'E' || next == u'e')
+        if (core::IsAsciiDigit(next) || next == u'.' || next == u'E' || next == u'e')
             return false;
     }
     value = double(mantissa) / ExactPowersOfTen[fraction];
@@ -263,7 +254,7 @@ void Evaluator::pushReference()
 {
     if (current() == u'$')
         ++ScanPos;
-    if (!isUpper(current())) {
+    if (!core::IsAsciiUpper(current())) {
         setError(errSyntax);
         return;
     }
@@ -297,17 +288,17 @@ double Evaluator::finalReductions()
 void Evaluator::scanToken(bool& expectOperand)
 {
     const char16_t c = current();
-    if (c == u'$' || isUpper(c)) {
+    if (c == u'$' || core::IsAsciiUpper(c)) {
         if (ScanPos == FormulaText.size()) {
             setError(errSyntax);
-        } else if (c == u'$' || !isUpper(charAt(ScanPos + 1))) {
+        } else if (c == u'$' || !core::IsAsciiUpper(charAt(ScanPos + 1))) {
             pushReference();
             expectOperand = false;
         } else {
             const int number = ParseFunctionCall(c);
             expectOperand = number >= 1 && number <= 4;
         }
-    } else if (isDigit(c)) {
+    } else if (core::IsAsciiDigit(c)) {
         pushValue(scanLiteral());
         expectOperand = false;
     } else if (c == u'(') {

@@ -1,5 +1,6 @@
 #include "calc/Evaluator.h"
 
+#include "core/AsciiChars.h"
 #include "core/Sheet.h"
 
 #include <QCollator>
@@ -11,16 +12,6 @@
 namespace calc {
 
 namespace {
-
-bool isUpper(char16_t ch)
-{
-    return ch >= u'A' && ch <= u'Z';
-}
-
-bool isDigit(char16_t ch)
-{
-    return ch >= u'0' && ch <= u'9';
-}
 
 bool matches(int code, int order)
 {
@@ -199,14 +190,14 @@ bool Evaluator::parseEndpoint(int& col, int& row)
     row = 0;
     if (current() == u'$')
         ++ScanPos;
-    if (isUpper(current())) {
+    if (core::IsAsciiUpper(current())) {
         col = current() - u'A' + 1;
         ++ScanPos;
         if (current() == u',')
             return true;
         if (current() == u'$')
             ++ScanPos;
-    } else if (!isDigit(current())) {
+    } else if (!core::IsAsciiDigit(current())) {
         setError(errSyntax);
         return false;
     }

@@ -1,6 +1,7 @@
 #include "edit/AdjustFormula.h"
 
 #include "core/App.h"
+#include "core/AsciiChars.h"
 
 #include <QVarLengthArray>
 #include <algorithm>
@@ -8,16 +9,6 @@
 namespace edit {
 
 namespace {
-
-bool isDigit(char16_t ch)
-{
-    return ch >= u'0' && ch <= u'9';
-}
-
-bool isLetter(char16_t ch)
-{
-    return ch >= u'A' && ch <= u'Z';
-}
 
 /// Decimal digits of the largest row number.
 int rowDigits(int sheetRows)
@@ -30,12 +21,10 @@ int rowDigits(int sheetRows)
 
 /// Writes one formula into a buffer that is large enough for any growth: a row number takes
 /// at least one character of the input and writes at most rowDigits characters.
-class Writer {
+class Writer
+{
 public:
-    Writer(qsizetype inputSize, int sheetRows)
-        : m_buf(inputSize * rowDigits(sheetRows) + 1)
-    {
-    }
+    Writer(qsizetype inputSize, int sheetRows) : m_buf(inputSize * rowDigits(sheetRows) + 1) {}
     void put(char16_t ch) { m_buf[m_len++] = ch; }
     void put(const char16_t* from, const char16_t* to)
     {
@@ -79,18 +68,19 @@ private:
 /// column, so the literal is copied whole.
 const char16_t* exponentLiteralEnd(const char16_t* p, const char16_t* end)
 {
-    while (p < end && isDigit(*p))
+    while (p < end && core::IsAsciiDigit(*p))
         ++p;
     if (p < end && *p == u'.')
-        for (++p; p < end && isDigit(*p); ++p) { }
+        for (++p; p < end && core::IsAsciiDigit(*p); ++p) {
+        }
     if (p >= end || *p != u'E')
         return nullptr;
     ++p;
     if (p < end && (*p == u'+' || *p == u'-'))
         ++p;
-    if (p >= end || !isDigit(*p))
+    if (p >= end || !core::IsAsciiDigit(*p))
         return nullptr;
-    while (p < end && isDigit(*p))
+    while (p < end && core::IsAsciiDigit(*p))
         ++p;
     return p;
 }
@@ -113,7 +103,7 @@ void adjustInto(Writer& w, const QString& text, int dc, int dr, int sheetRows)
     const auto* p = reinterpret_cast<const char16_t*>(text.constData());
     const char16_t* const end = p + text.size();
     const auto digitsEnd = [end](const char16_t* q) {
-        while (q < end && isDigit(*q))
+        while (q < end && core::IsAsciiDigit(*q))
             ++q;
         return q;
     };
@@ -127,18 +117,18 @@ void adjustInto(Writer& w, const QString& text, int dc, int dr, int sheetRows)
         } else if (ch == u'$') {
             w.put(ch);
             ++p;
-            if (p < end && isDigit(*p)) {
+            if (p < end && core::IsAsciiDigit(*p)) {
                 const char16_t* q = digitsEnd(p);
                 w.put(p, q);
                 p = q;
-            } else if (p < end && isLetter(*p)) {
+            } else if (p < end && core::IsAsciiUpper(*p)) {
                 w.put(*p++);
                 const char16_t* q = digitsEnd(p);
                 if (q > p)
                     w.putRow(p, q, dr, sheetRows);
                 p = q;
             }
-        } else if (isDigit(ch) || ch == u':') {
+        } else if (core::IsAsciiDigit(ch) || ch == u':') {
             const bool colon = ch == u':';
             if (colon)
                 w.put(*p++);
@@ -152,13 +142,13 @@ void adjustInto(Writer& w, const QString& text, int dc, int dr, int sheetRows)
                 w.put(p, q);
             }
             p = q;
-        } else if (isLetter(ch) && p + 1 < end && isLetter(p[1])) {
+        } else if (core::IsAsciiUpper(ch) && p + 1 < end && core::IsAsciiUpper(p[1])) {
             // A function name runs to its "("; without one the rest is kept as it is.
             const char16_t* q = std::find(p, end, u'(');
             q = q < end ? q + 1 : end;
             w.put(p, q);
             p = q;
-        } else if (isLetter(ch)) {
+        } else if (core::IsAsciiUpper(ch)) {
             w.put(char16_t(u'A' + std::clamp(ch - u'A' + dc, 0, 25)));
             ++p;
             const char16_t* q = digitsEnd(p);
