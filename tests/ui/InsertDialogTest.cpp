@@ -118,7 +118,8 @@ TEST_F(InsertDialogTest, DeleteRefusesTooManyAndStaysOpenUntilTheCountFits)
 
     // The rows choice is kept for the next use; the count starts at 1 again.
     go(1, 2);
-    const DialogView again = use(Qt::Key_Delete, [](ui::TfAdd*) {});
+    const DialogView again = use(Qt::Key_Delete, [](ui::TfAdd* d) { d->HelpBtn->click(); });
+    EXPECT_EQ(fakes.help.calls, QStringList{u"keyword:列／行の削除"_s});
     EXPECT_FALSE(again.columns);
     EXPECT_EQ(again.count, 1);
     EXPECT_EQ(sheet().SheetRows, 4);
@@ -133,10 +134,12 @@ TEST_F(InsertDialogTest, EnterMovesOnAndEscapeInTheCountCancels)
         d->addChoices[1]->setChecked(true);
         QTest::keyClick(d->txtNum, Qt::Key_Return);
         okHasFocus = d->focusWidget() == d->OKBtn && d->isVisible();
+        d->HelpBtn->click();
         d->txtNum->setFocus();
         QTest::keyClick(d->txtNum, Qt::Key_Escape);
     });
     EXPECT_TRUE(okHasFocus);
+    EXPECT_EQ(fakes.help.calls, QStringList{u"keyword:列／行の挿入"_s});
     EXPECT_EQ(sheet().CellText[1][2], entry(u"kept"_s));
     EXPECT_EQ(sheet().SheetRows, 20);
     EXPECT_FALSE(sheet().Modified);
