@@ -9,5 +9,5 @@ if [ ! -f "$build/build.ninja" ]; then
     cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
           -DMAVIX_BUILD_TESTS=OFF -DMAVIX_BUILD_BENCH=OFF >/dev/null
 fi
-cmake --build "$build" --target mavix >/dev/null
+cmake --build "$build" --target mavix mavix-cli >/dev/null
 exec "$build/src/mavix" "$@"
