@@ -21,10 +21,12 @@ int rowDigits(int sheetRows)
 
 /// Writes one formula into a buffer that is large enough for any growth: a row number takes
 /// at least one character of the input and writes at most rowDigits characters.
-class Writer
-{
+class Writer {
 public:
-    Writer(qsizetype inputSize, int sheetRows) : m_buf(inputSize * rowDigits(sheetRows) + 1) {}
+    Writer(qsizetype inputSize, int sheetRows)
+        : m_buf(inputSize * rowDigits(sheetRows) + 1)
+    {
+    }
     void put(char16_t ch) { m_buf[m_len++] = ch; }
     void put(const char16_t* from, const char16_t* to)
     {
@@ -71,8 +73,7 @@ const char16_t* exponentLiteralEnd(const char16_t* p, const char16_t* end)
     while (p < end && core::IsAsciiDigit(*p))
         ++p;
     if (p < end && *p == u'.')
-        for (++p; p < end && core::IsAsciiDigit(*p); ++p) {
-        }
+        for (++p; p < end && core::IsAsciiDigit(*p); ++p) { }
     if (p >= end || *p != u'E')
         return nullptr;
     ++p;

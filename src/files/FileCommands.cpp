@@ -50,8 +50,8 @@ void showBeforeRecalc(App& app, int fromRow)
 void finishOpen(App& app, const QString& path, const WorksheetImage& image)
 {
     core::Sheet& sheet = app.sheet;
-    core::ShowStatus(app,
-                     QString::number(sheet.LastRow) + QStringLiteral("行読み込み完了．計算中..."));
+    core::ShowStatus(app, QString::number(sheet.LastRow)
+                              + QStringLiteral("行読み込み完了．計算中..."));
     app.ui().processEvents();
     sheet.FileName = path;
     for (int c = 1; c <= core::MaxCols; ++c)
@@ -215,8 +215,8 @@ void AppendCommand(App& app)
     const bool wasModified = sheet.Modified;
     ApplyWorksheetAppend(app, image.value());
     core::RescanExtent(app);
-    core::ShowStatus(app,
-                     QString::number(sheet.LastRow) + QStringLiteral("行まで追加完了．計算中..."));
+    core::ShowStatus(app, QString::number(sheet.LastRow)
+                              + QStringLiteral("行まで追加完了．計算中..."));
     app.ui().processEvents();
     sheet.Modified = wasModified;
     core::RefreshHeaders(app);

@@ -7,7 +7,6 @@
 #include "edit/Entry.h"
 #include "edit/PickList.h"
 #include "ui/EditorLine.h"
-#include "ui/GridModel.h"
 #include "ui/GridView.h"
 
 #include <QInputMethodEvent>
@@ -212,16 +211,9 @@ void TF::openPickList()
         return;
     const QStringList items = edit::OpenPickList(app);
     lsWord->hide();
-    // The items come sorted by the Japanese collation; the widget must keep that order.
-    lsWord->setSortingEnabled(false);
     lsWord->clear();
-    lsWord->setFont(gridFont());
-    // A list box's items are as high as its font; 15 pixels at the least.
+    // A list box's items are as high as its font (the grid font); 15 pixels at the least.
     const int itemHeight = std::max(15, QFontMetrics(lsWord->font()).height());
-    lsWord->setStyleSheet(QString());
-    lsWord->setUniformItemSizes(true);
-    // Long texts are cut at the list's edge, as in the grid, not shortened with an ellipsis.
-    lsWord->setTextElideMode(Qt::ElideNone);
     edit::PickListFrame frame;
     frame.gridLeft = G->x();
     frame.gridTop = G->y();
@@ -233,7 +225,6 @@ void TF::openPickList()
         auto* item = new QListWidgetItem(text, lsWord);
         item->setSizeHint(QSize(place.rect.width, itemHeight));
     }
-    lsWord->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lsWord->setVerticalScrollBarPolicy(place.scrollBar ? Qt::ScrollBarAlwaysOn
                                                        : Qt::ScrollBarAlwaysOff);
     lsWord->setGeometry(place.rect.left, place.rect.top, place.rect.width, place.rect.height);

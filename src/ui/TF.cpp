@@ -127,9 +127,13 @@ void TF::createComponents()
 
     lsWord = new QListWidget(area);
     lsWord->setObjectName(QStringLiteral("lsWord"));
-    lsWord->setSortingEnabled(true);
+    // The items come sorted by the Japanese collation; the widget keeps that order.
+    lsWord->setSortingEnabled(false);
     lsWord->setFrameShape(QFrame::NoFrame);
-    lsWord->setStyleSheet(QStringLiteral("QListWidget::item { height: 15px; }"));
+    lsWord->setUniformItemSizes(true);
+    // Long texts are cut at the list's edge, as in the grid, not shortened with an ellipsis.
+    lsWord->setTextElideMode(Qt::ElideNone);
+    lsWord->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lsWord->installEventFilter(this);
     lsWord->hide();
 

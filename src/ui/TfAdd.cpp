@@ -166,24 +166,3 @@ bool TfAdd::eventFilter(QObject* watched, QEvent* event)
 }
 
 } // namespace ui
-
-// The main window's side: TfAdd lives as long as the window once it was first needed.
-#include "ui/TF.h"
-
-namespace ui {
-
-TfAdd* TF::tfAdd()
-{
-    if (!m_tfAdd)
-        m_tfAdd = new TfAdd(*m_app, this);
-    return m_tfAdd;
-}
-
-bool TF::askInsertDialog()
-{
-    const bool ok = tfAdd()->ask();
-    modalReturned();
-    return ok;
-}
-
-} // namespace ui

@@ -6,6 +6,7 @@
 #include "edit/Undo.h"
 #include "files/FileCommands.h"
 #include "platform/Help.h"
+#include "ui/TfAdd.h"
 
 namespace ui {
 
@@ -81,6 +82,21 @@ void TF::runCommand(CommandId id)
         // The item's check follows the print area, not the click.
         menuAction(id)->setChecked(!m_app->sheet.PrintArea.isEmpty());
     }
+}
+
+// TfAdd lives as long as the window once it was first needed.
+TfAdd* TF::tfAdd()
+{
+    if (!m_tfAdd)
+        m_tfAdd = new TfAdd(*m_app, this);
+    return m_tfAdd;
+}
+
+bool TF::askInsertDialog()
+{
+    const bool ok = tfAdd()->ask();
+    modalReturned();
+    return ok;
 }
 
 } // namespace ui
