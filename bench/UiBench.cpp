@@ -34,13 +34,13 @@ struct FullSheetWindow {
         application();
         services = fakes.services();
         services.measure = &measure;
-        window = std::make_unique<ui::TF>(services);
+        app = std::make_unique<App>(services);
+        window = std::make_unique<ui::TF>(*app);
         window->resize(1280, 800);
         window->show();
-        App& app = window->app();
-        core::Sheet& sheet = app.sheet;
+        core::Sheet& sheet = app->sheet;
         sheet.SheetRows = core::MaxRows;
-        core::ResizeSheet(app);
+        core::ResizeSheet(*app);
         for (int c = 1; c <= core::MaxCols; ++c)
             for (int r = 1; r <= core::MaxRows; ++r) {
                 if ((c + r) % 3 == 0) {
@@ -61,13 +61,14 @@ struct FullSheetWindow {
                 sheet.CellLines[5][c][r] = core::PageBreakMark;
         sheet.LastCol = core::MaxCols;
         sheet.LastRow = core::MaxRows;
-        core::RefreshHeaders(app);
-        core::ShowAllCells(app);
+        core::RefreshHeaders(*app);
+        core::ShowAllCells(*app);
         QCoreApplication::processEvents();
     }
     platform::FakePlatform fakes;
     platform::QtTextMeasure measure;
     platform::Services services;
+    std::unique_ptr<App> app;
     std::unique_ptr<ui::TF> window;
 };
 

@@ -1,3 +1,4 @@
+#include "core/App.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/qt/PosixFileHold.h"
 #include "platform/qt/QtClipboard.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QLockFile>
 #include <QTranslator>
 #include <cstdio>
 
@@ -24,9 +26,11 @@ int main(int argc, char* argv[])
         QApplication::installTranslator(&qtTranslator);
     platform::InstallFontSubstitutions();
 
-    const ui::StartupOptions options = ui::ParseStartupArguments(application.arguments().mid(1));
+    ui::StartupOptions options = ui::ParseStartupArguments(application.arguments().mid(1));
     for (const QString& option : options.unknown)
         std::fprintf(stderr, "mavix: unknown option %s\n", qPrintable(option));
+    std::unique_ptr<QLockFile> instanceLock;
+    options.instance = ui::TakeInstanceSlot(instanceLock);
 
     platform::QtTextMeasure measure;
     platform::QtClipboard clipboard;
@@ -44,7 +48,9 @@ int main(int argc, char* argv[])
     services.fileHold = &fileHold;
     services.fileDialogs = &fileDialogs;
 
-    ui::TF window(services, options);
+    // The window shows the App and is its Ui while it exists; the App outlives it.
+    App app(services);
+    ui::TF window(app, options);
     fileDialogs.setOwner(&window, [&window] { window.modalReturned(); });
     window.show();
     return QApplication::exec();

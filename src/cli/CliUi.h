@@ -7,13 +7,20 @@
 namespace cli {
 
 /// The window as a batch run sees it: message boxes are printed on standard error and
-/// answered with their first button (OK or Yes); everything else is dropped.
+/// answered with their first button (OK or Yes), dialogs are cancelled; everything else is
+/// dropped.
 class CliUi : public platform::Ui
 {
 public:
     explicit CliUi(QTextStream& err) : m_err(err) {}
 
     platform::Answer message(const platform::Message& message) override;
+    bool askInsertDialog(edit::InsertDialogState&) override { return false; }
+    std::optional<platform::FontSpec> askGridFont(const platform::FontSpec&) override
+    {
+        return std::nullopt;
+    }
+    void closeWindow() override {}
     void showStatus(const QString&) override {}
     void showCellNamePanel(const QString&) override {}
     void setBusy(bool) override {}

@@ -33,8 +33,8 @@ struct App {
     /// File version of the last worksheet read; an appended file without a version line
     /// keeps it.
     double FileVersion = 2.0;
-    /// A long loop that must not be interrupted by commands changing the sheet is running.
-    bool ExtractBusy = false;
+    /// Long loops running now, one inside the other (core::BusyGuard).
+    int BusyDepth = 0;
 
     platform::Services services;
 

@@ -27,6 +27,8 @@ void RefreshHeaders(App& app);
 /// Applies the grid font: measurement, row height, all column widths, repaint.
 void ApplyFont(App& app);
 
+/// The busy cursor on or off; core::BusyGuard calls it as the outermost long loop starts
+/// and ends.
 void SetBusy(App& app, bool on);
 void ShowStatus(App& app, const QString& text);
 /// Panel 0 shows the current cell's name.

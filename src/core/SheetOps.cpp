@@ -1,6 +1,7 @@
 #include "core/SheetOps.h"
 
 #include "core/App.h"
+#include "core/Busy.h"
 #include "core/Cells.h"
 #include "core/Display.h"
 #include "edit/Undo.h"
@@ -74,14 +75,14 @@ void ClearCells(App& app, bool full)
 void NewSheet(App& app)
 {
     ShowStatus(app, QStringLiteral("初期化中 .. "));
-    SetBusy(app, true);
+    BusyGuard busy(app);
     ClearCells(app, true);
     ResetSheetState(app);
     app.sheet.PrintArea = CellBlock{};
     app.pageLayout.printAreaLabel.clear();
     app.ui().setPrintAreaIndicator(false);
     app.pageLayout.txtTop = QStringLiteral("1");
-    SetBusy(app, false);
+    busy.end();
     ShowStatus(app, QStringLiteral("初期化完了."));
     app.ui().setWindowTitle(QStringLiteral("Mavix - [新規]"));
     ShowCellName(app);

@@ -1,6 +1,8 @@
 #include "edit/EditorKeys.h"
 
 #include "core/App.h"
+#include "core/Busy.h"
+#include "core/Display.h"
 #include "core/Cells.h"
 #include "edit/Entry.h"
 #include "edit/InsertDelete.h"
@@ -237,6 +239,13 @@ Key KeyFromQt(int qtKey)
 KeyResult EdKeyDown(App& app, Key key, Qt::KeyboardModifiers mods)
 {
     mods &= KeyMods;
+    if (core::IsBusy(app)) {
+        KeyResult res;
+        res.consumed = true;
+        if (key != Key::Shift && key != Key::Other)
+            core::ShowStatus(app, core::BusyRefusal());
+        return res;
+    }
     if (app.InputMode == 2)
         return pickListKey(app, key);
     if (app.InputMode == 0 && mods == Qt::AltModifier && key == Key::Down) {

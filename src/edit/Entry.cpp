@@ -2,6 +2,7 @@
 
 #include "calc/Recalc.h"
 #include "core/App.h"
+#include "core/Busy.h"
 #include "core/Cells.h"
 #include "core/Display.h"
 #include "edit/Undo.h"
@@ -96,7 +97,8 @@ void SetPickListMode(App& app, bool on)
 
 bool BeginTyping(App& app)
 {
-    if (app.InputMode != 0)
+    // Nothing is typed into a sheet that a long loop is changing.
+    if (app.InputMode != 0 || core::IsBusy(app))
         return false;
     app.ui().setEditorText(QString());
     SetTypingMode(app, true);

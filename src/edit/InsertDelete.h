@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 struct App;
 
@@ -18,16 +17,13 @@ void DeleteColumns(App& app, int a, int n);
 /// Removes rows a..a+n-1 and shrinks the sheet; at least one row always remains.
 void DeleteRows(App& app, int a, int n);
 
-/// Shows the insert/delete dialog over app.insertDialog; true when closed with OK.
-using AskInsertDialog = std::function<bool(App& app)>;
-
 /// Readies app.insertDialog for a use (tag 1 insert, 2 delete): count 1, or the proposal of
 /// the selection, which also moves the current cell to the selection's first column or row.
 void PrepareInsertDialog(App& app, int tag);
 /// The insert command: dialog, then the insertion at the current cell with the common tail.
-void InsertCommand(App& app, const AskInsertDialog& ask);
+void InsertCommand(App& app);
 /// The delete command: dialog, then the deletion at the current cell with the common tail.
-void DeleteCommand(App& app, const AskInsertDialog& ask);
+void DeleteCommand(App& app);
 /// What the insert command does once the dialog closed with OK.
 void RunInsert(App& app);
 /// What the delete command does once the dialog closed with OK.

@@ -2,6 +2,7 @@
 
 #include "calc/Recalc.h"
 #include "core/App.h"
+#include "core/Busy.h"
 #include "core/Display.h"
 #include "core/SheetOps.h"
 #include "edit/Entry.h"
@@ -11,22 +12,6 @@
 namespace edit {
 
 namespace {
-
-/// Keeps other commands from changing the sheet while a shift lets window messages run.
-class BusyGuard {
-public:
-    explicit BusyGuard(App& app)
-        : m_app(app)
-    {
-        m_app.ExtractBusy = true;
-    }
-    ~BusyGuard() { m_app.ExtractBusy = false; }
-    BusyGuard(const BusyGuard&) = delete;
-    BusyGuard& operator=(const BusyGuard&) = delete;
-
-private:
-    App& m_app;
-};
 
 /// The tail shared by the insert, delete and delete-row commands.
 void finishShift(App& app, const QString& done)
@@ -38,7 +23,6 @@ void finishShift(App& app, const QString& done)
     app.sheet.Modified = true;
     core::ShowCellName(app);
     core::ShowStatus(app, done);
-    core::SetBusy(app, false);
 }
 
 } // namespace
@@ -58,33 +42,26 @@ void PrepareInsertDialog(App& app, int tag)
         MoveCurrentCell(app, app.grid.col, p.row);
 }
 
-void InsertCommand(App& app, const AskInsertDialog& ask)
+void InsertCommand(App& app)
 {
-    if (app.ExtractBusy)
-        return;
     PrepareInsertDialog(app, InsertDialogState::TagInsert);
-    if (ask(app))
+    if (app.ui().askInsertDialog(app.insertDialog))
         RunInsert(app);
 }
 
-void DeleteCommand(App& app, const AskInsertDialog& ask)
+void DeleteCommand(App& app)
 {
-    if (app.ExtractBusy)
-        return;
     PrepareInsertDialog(app, InsertDialogState::TagDelete);
-    if (ask(app))
+    if (app.ui().askInsertDialog(app.insertDialog))
         RunDelete(app);
 }
 
 void RunInsert(App& app)
 {
-    if (app.ExtractBusy)
-        return;
-    BusyGuard guard(app);
+    core::BusyGuard busy(app);
     const int n = app.insertDialog.txtNum;
     core::ShowStatus(app, QStringLiteral("挿入処理中..."));
     app.ui().processEvents();
-    core::SetBusy(app, true);
     if (app.insertDialog.rowsChosen())
         InsertRows(app, app.grid.row, n);
     else
@@ -94,12 +71,9 @@ void RunInsert(App& app)
 
 void RunDelete(App& app)
 {
-    if (app.ExtractBusy)
-        return;
-    BusyGuard guard(app);
+    core::BusyGuard busy(app);
     const int n = app.insertDialog.txtNum;
     core::ShowStatus(app, QStringLiteral("削除処理中..."));
-    core::SetBusy(app, true);
     if (app.insertDialog.rowsChosen()) {
         DeleteRows(app, app.grid.row, n);
         core::RefreshHeaders(app);
@@ -111,14 +85,11 @@ void RunDelete(App& app)
 
 void DeleteCurrentRow(App& app)
 {
-    if (app.ExtractBusy)
-        return;
     if (app.sheet.SheetRows <= 1) {
         core::ShowStatus(app, QStringLiteral("これ以上行削除できません."));
         return;
     }
-    BusyGuard guard(app);
-    core::SetBusy(app, true);
+    core::BusyGuard busy(app);
     DeleteRows(app, app.grid.row, 1);
     core::RefreshHeaders(app);
     finishShift(app, QStringLiteral("一行削除処理終了."));

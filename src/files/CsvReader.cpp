@@ -3,6 +3,7 @@
 
 #include "calc/Recalc.h"
 #include "core/App.h"
+#include "core/Busy.h"
 #include "core/Cells.h"
 #include "core/Display.h"
 #include "core/NumberFormat.h"
@@ -10,7 +11,6 @@
 #include "edit/Entry.h"
 #include "edit/Undo.h"
 #include "files/Access.h"
-#include "files/CsvBusyGuard.h"
 #include "files/Fields.h"
 #include "files/FileCommands.h"
 #include "files/TextFile.h"
@@ -141,12 +141,12 @@ void OpenCsv(App& app, const QString& path)
         detail::RestoreCurrentFile(app, wasReadOnly);
         return;
     }
-    core::SetBusy(app, true);
+    core::BusyGuard busy(app);
     core::ShowStatus(app, QStringLiteral("CSVファイル読み込み開始..."));
     // Read before clearing: a file that cannot be read costs the sheet nothing.
-    core::Result<QStringList> lines = ReadTextLines(path);
+    const core::Result<QStringList> lines = ReadTextLines(path);
     if (!lines) {
-        core::SetBusy(app, false);
+        busy.end();
         detail::RestoreCurrentFile(app, wasReadOnly);
         detail::ShowFileMessage(app, platform::Icon::Error,
                                 QStringLiteral("データの読み込みに失敗しました"));
@@ -157,9 +157,8 @@ void OpenCsv(App& app, const QString& path)
 
 void ImportCsvLines(App& app, const QString& path, const QStringList& lines)
 {
-    CsvBusyGuard guard(app);
+    core::BusyGuard busy(app);
     core::Sheet& sheet = app.sheet;
-    core::SetBusy(app, true);
     detail::ResetHeaderBoxes(app);
     core::ClearCells(app, false);
     sheet.HeadingRow = 0;
@@ -189,7 +188,7 @@ void ImportCsvLines(App& app, const QString& path, const QStringList& lines)
     core::ShowStatus(app, QStringLiteral("ＣＳＶファイル読み込み終了."));
     sheet.FileName = path;
     UpdateTitle(app);
-    core::SetBusy(app, false);
+    busy.end();
     edit::SaveUndo(app, 0, 0);
     if (total > core::MaxRows)
         warnLinesLeftOut(app, path, total);

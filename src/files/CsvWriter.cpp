@@ -3,7 +3,7 @@
 #include "core/App.h"
 #include "core/Cells.h"
 #include "core/Display.h"
-#include "files/CsvBusyGuard.h"
+#include "core/Busy.h"
 #include "files/TextFile.h"
 #include "platform/Ui.h"
 
@@ -178,7 +178,7 @@ template <typename RowFields>
 core::Result<core::Unit> writeRows(App& app, const QString& path, const Block& b,
                                    QStringView separator, RowFields rowFields)
 {
-    CsvBusyGuard guard(app);
+    core::BusyGuard busy(app);
     ExportText text(app.SaveUnicode);
     for (int r = b.r1; r <= b.r2; ++r) {
         text.addRow(rowFields(r), separator, b.c1, r);

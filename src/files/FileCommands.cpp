@@ -2,6 +2,7 @@
 
 #include "calc/Recalc.h"
 #include "core/App.h"
+#include "core/Busy.h"
 #include "core/Cells.h"
 #include "core/Display.h"
 #include "core/SheetOps.h"
@@ -74,7 +75,6 @@ void finishOpen(App& app, const QString& path, const WorksheetImage& image)
     core::ShowCellName(app);
     core::ShowStatus(app, QStringLiteral("データ読み込み終了."));
     UpdateTitle(app);
-    core::SetBusy(app, false);
 }
 
 } // namespace
@@ -159,13 +159,13 @@ bool OpenWorksheet(App& app, const QString& path)
         detail::RestoreCurrentFile(app, wasReadOnly);
         return false;
     }
-    core::SetBusy(app, true);
+    core::BusyGuard busy(app);
     core::ShowStatus(app, QStringLiteral("Mavix データ読み込み開始..."));
     // The whole file is read and checked before the sheet is touched, so that a bad file
     // leaves the current sheet as it was.
     const core::Result<WorksheetImage> image = LoadWorksheet(app, path, false);
     if (!image) {
-        core::SetBusy(app, false);
+        busy.end();
         detail::RestoreCurrentFile(app, wasReadOnly);
         detail::ShowFileMessage(app, platform::Icon::Error,
                                 QStringLiteral("データの読み込みに失敗しました"));
@@ -200,12 +200,12 @@ void AppendCommand(App& app)
                                 path + QStringLiteral(" が読み込めません."));
         return;
     }
-    core::SetBusy(app, true);
+    core::BusyGuard busy(app);
     core::ShowStatus(app, QStringLiteral("Mavix データ 追加読み込み開始..."));
     const int offset = sheet.SheetRows;
     const core::Result<WorksheetImage> image = LoadWorksheet(app, path, true);
     if (!image) {
-        core::SetBusy(app, false);
+        busy.end();
         detail::ShowFileMessage(app, platform::Icon::Error,
                                 QStringLiteral("データの読み込みに失敗しました"));
         return;
@@ -227,7 +227,6 @@ void AppendCommand(App& app)
     CheckMixedOperators(app);
     core::ShowCellName(app);
     core::ShowStatus(app, QStringLiteral("データ追加読み込み終了."));
-    core::SetBusy(app, false);
 }
 
 void UpdateTitle(App& app)
@@ -241,14 +240,6 @@ void UpdateTitle(App& app)
     if (sheet.ReadOnly)
         title += QStringLiteral(" [読み取り専用]");
     app.ui().setWindowTitle(title);
-}
-
-bool CloseQuery(App& app)
-{
-    if (!app.sheet.Modified)
-        return true;
-    return AskSaveChanges(app, QStringLiteral("Mavixの終了"),
-                          QStringLiteral("データが変更されていますが\r\n保存して終了しますか？"));
 }
 
 void OpenStartupFile(App& app, const QString& path, const QString& cellName)

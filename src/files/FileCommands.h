@@ -24,9 +24,6 @@ void UpdateTitle(App& app);
 
 /// The save confirmation TfConf: true to go on (saved, or discarded), false to stop.
 bool AskSaveChanges(App& app, const QString& caption, const QString& text);
-/// The main window's close query: true when the window may close. The caller then saves
-/// the settings and closes the help viewer.
-bool CloseQuery(App& app);
 /// The file named on the command line, then the cell of the second argument when it lies
 /// inside the grid (an empty cellName moves nowhere).
 void OpenStartupFile(App& app, const QString& path, const QString& cellName);

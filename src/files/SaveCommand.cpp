@@ -1,4 +1,5 @@
 #include "core/App.h"
+#include "core/Busy.h"
 #include "core/Display.h"
 #include "core/SheetOps.h"
 #include "files/Access.h"
@@ -80,7 +81,6 @@ bool refuseReadOnly(App& app)
 bool abandonSave(App& app, const QString& previous)
 {
     app.sheet.FileName = previous;
-    core::SetBusy(app, false);
     if (!previous.isEmpty())
         HoldFile(app, previous);
     UpdateTitle(app);
@@ -119,17 +119,20 @@ bool SaveCommand(App& app, bool saveAs)
         UpdateTitle(app);
         return false;
     }
-    core::SetBusy(app, true);
+    core::BusyGuard busy(app);
     core::ShowStatus(app, QStringLiteral("ファイルへ書き込み中..."));
     const QString previous = sheet.FileName;
     const QString ext = filter == 1   ? QStringLiteral(".MVX")
                         : filter == 4 ? QStringLiteral(".TXT")
                                       : QStringLiteral(".CSV");
-    if (!CheckWriteAccess(app, withExtension(name, ext)))
+    if (!CheckWriteAccess(app, withExtension(name, ext))) {
+        busy.end();
         return abandonSave(app, previous);
+    }
     const core::Result<core::Unit> written = writeBlock(app, filter, block);
     if (!written) {
         const QString target = sheet.FileName;
+        busy.end();
         abandonSave(app, previous);
         platform::Message error;
         error.icon = platform::Icon::Error;
@@ -143,7 +146,7 @@ bool SaveCommand(App& app, bool saveAs)
     sheet.Modified = false;
     settings::AddRecentFile(app, sheet.FileName);
     core::ShowStatus(app, QStringLiteral("ファイルへの書き込み完了."));
-    core::SetBusy(app, false);
+    busy.end();
     UpdateTitle(app);
     return true;
 }

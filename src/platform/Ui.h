@@ -1,7 +1,14 @@
 #pragma once
 
+#include "platform/TextMeasure.h"
+
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+namespace edit {
+struct InsertDialogState;
+}
 
 namespace platform {
 
@@ -30,15 +37,27 @@ enum class GridChange {
     CurrentCell, // current cell, selection or top row
 };
 
-/// What a command may ask of the window: message boxes, the status bar, the busy cursor.
+/// What a command may ask of the window: message boxes, the dialogs over their state, the
+/// status bar, the busy cursor.
 class Ui {
 public:
     virtual ~Ui() = default;
     virtual Answer message(const Message& message) = 0;
+    /// The insert/delete dialog over its state (the use its tag names); true when closed
+    /// with OK. Its OK button refuses counts that edit::CheckInsertDialog warns about.
+    virtual bool askInsertDialog(edit::InsertDialogState& state) = 0;
+    /// The font dialog, starting with the grid font `current` (size 0: the platform's
+    /// default size). The chosen font, `current` itself when the choice was left as it
+    /// started, nullopt when cancelled.
+    virtual std::optional<FontSpec> askGridFont(const FontSpec& current) = 0;
+    /// Closes the main window, which asks the close question first.
+    virtual void closeWindow() = 0;
     /// The message panel (panel 1) of the status bar.
     virtual void showStatus(const QString& text) = 0;
     /// The cell-name panel (panel 0) of the status bar.
     virtual void showCellNamePanel(const QString& text) = 0;
+    /// The busy state begins or ends (the outermost core::BusyGuard): the busy cursor, and
+    /// commands refused meanwhile.
     virtual void setBusy(bool on) = 0;
     /// Lets pending window messages run (repaint, input) during a long loop.
     virtual void processEvents() = 0;

@@ -38,7 +38,7 @@ bool isEntryCharacter(const QKeyEvent* event)
 
 bool TF::EdKeyDown(QKeyEvent* event)
 {
-    App& app = *m_app;
+    App& app = m_app;
     // PgUp and PgDn page by the rows the view shows now.
     updateVisibleCounts();
     const edit::KeyResult res = edit::EdKeyDown(app, edit::KeyFromQt(event->key()),
@@ -51,9 +51,8 @@ bool TF::EdKeyDown(QKeyEvent* event)
         focusPickList(edit::ListFocusIndex(res.listFocus, lsWord->count()));
     switch (res.command) {
     case edit::EditorCommand::None: break;
-    // FIXME: Ctrl+C and Ctrl+V run the copy-source and paste commands once they exist.
-    case edit::EditorCommand::Copy:
-    case edit::EditorCommand::Paste: break;
+    case edit::EditorCommand::Copy: runCommand(CommandId::Copy); break;
+    case edit::EditorCommand::Paste: runCommand(CommandId::Paste); break;
     }
     if (res.consumed)
         event->accept();
@@ -62,7 +61,7 @@ bool TF::EdKeyDown(QKeyEvent* event)
 
 bool TF::EdKeyPress(QKeyEvent* event)
 {
-    App& app = *m_app;
+    App& app = m_app;
     if (event->text().isEmpty())
         return false;
     if (app.InputMode == 0) {
@@ -70,7 +69,7 @@ bool TF::EdKeyPress(QKeyEvent* event)
         if (!isEntryCharacter(event))
             return true;
         edit::EdKeyPress(app, event->text().front());
-        return false;
+        return app.InputMode == 0;
     }
     if (edit::EdKeyPress(app, event->text().front()))
         WidenEditor();
@@ -78,16 +77,17 @@ bool TF::EdKeyPress(QKeyEvent* event)
     return app.InputMode == 2;
 }
 
-void TF::EdInputMethod(QInputMethodEvent* event)
+bool TF::EdInputMethod(QInputMethodEvent* event)
 {
-    App& app = *m_app;
+    App& app = m_app;
     if (event->preeditString().isEmpty() && event->commitString().isEmpty())
-        return;
+        return true;
     // Composition starts an entry just as a printable key does.
-    if (app.InputMode == 0)
-        edit::BeginTyping(app);
+    if (app.InputMode == 0 && !edit::BeginTyping(app))
+        return false;
     if (app.InputMode == 1)
         widenEditorFor(Ed->text() + event->commitString() + event->preeditString());
+    return true;
 }
 
 bool TF::lsWordKeyDown(QKeyEvent* event)
@@ -99,12 +99,12 @@ bool TF::lsWordKeyDown(QKeyEvent* event)
         item = chosen.front()->text();
         selected = &item;
     }
-    return edit::lsWordKeyDown(*m_app, edit::KeyFromQt(event->key()), selected);
+    return edit::lsWordKeyDown(m_app, edit::KeyFromQt(event->key()), selected);
 }
 
 void TF::lsWordExit()
 {
-    edit::lsWordExit(*m_app);
+    edit::lsWordExit(m_app);
 }
 
 void TF::setTypingMode(bool on)
@@ -114,7 +114,7 @@ void TF::setTypingMode(bool on)
         WidenEditor();
         setEditorMenusEnabled(false);
         showModeLabel(QStringLiteral(" 入力中 "), TypingColor);
-        EnableToolButtons(false);
+        refreshCommands();
         Ed->raise();
         lblMode->raise();
         Ed->setFocus();
@@ -122,7 +122,7 @@ void TF::setTypingMode(bool on)
     }
     setEditorMenusEnabled(true);
     lblMode->hide();
-    EnableToolButtons(true);
+    refreshCommands();
     Ed->lower();
     // Clearing an empty editor would still reset a composition that is just starting.
     if (!Ed->text().isEmpty())
@@ -133,13 +133,13 @@ void TF::setPickListMode(bool on)
 {
     if (on) {
         showModeLabel(QStringLiteral("リストから選択"), PickListColor);
-        EnableToolButtons(false);
         setEditorMenusEnabled(false);
+        refreshCommands();
         return;
     }
     setEditorMenusEnabled(true);
     lblMode->hide();
-    EnableToolButtons(true);
+    refreshCommands();
     Ed->setFocus();
     lsWord->hide();
 }
@@ -164,7 +164,7 @@ void TF::WidenEditor()
 
 void TF::widenEditorFor(const QString& text)
 {
-    const App& app = *m_app;
+    const App& app = m_app;
     const edit::Rect current{Ed->x(), Ed->y(), Ed->width(), Ed->height()};
     // "+" stands for the character about to be inserted.
     const edit::Rect r = edit::WidenEditor(current, core::TextPixels(app, text + u'+'),
@@ -174,20 +174,10 @@ void TF::widenEditorFor(const QString& text)
         Ed->setGeometry(r.left, r.top, r.width, r.height);
 }
 
-void TF::EnableToolButtons(bool on)
-{
-    const QList<QAction*> buttons = ToolBar->actions();
-    for (qsizetype i = 0; i + 2 < buttons.size(); ++i)
-        buttons[i]->setEnabled(on);
-}
-
 void TF::setEditorMenusEnabled(bool on)
 {
-    for (MenuId id : {MenuId::File, MenuId::Edit, MenuId::Data, MenuId::Set}) {
-        QMenu* menu = m_menus[std::size_t(id)];
-        // The items' shortcuts follow the menu: a disabled menu runs none of them.
-        menu->menuAction()->setEnabled(on);
-    }
+    for (MenuId id : {MenuId::File, MenuId::Edit, MenuId::Data, MenuId::Set})
+        m_menus[std::size_t(id)]->menuAction()->setEnabled(on);
 }
 
 void TF::showModeLabel(const QString& text, const QColor& color)
@@ -204,7 +194,7 @@ void TF::showModeLabel(const QString& text, const QColor& color)
 
 void TF::openPickList()
 {
-    App& app = *m_app;
+    App& app = m_app;
     const QRect cell = currentCellRect();
     const QRect inView(G->viewport()->mapTo(G, QPoint(0, 0)), G->viewport()->size());
     if (!cell.intersects(inView))

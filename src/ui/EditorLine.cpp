@@ -38,8 +38,9 @@ void EditorLine::keyPressEvent(QKeyEvent* event)
 
 void EditorLine::inputMethodEvent(QInputMethodEvent* event)
 {
-    m_window.EdInputMethod(event);
-    QLineEdit::inputMethodEvent(event);
+    // Text that could not start an entry (a long loop is running) goes nowhere.
+    if (m_window.EdInputMethod(event))
+        QLineEdit::inputMethodEvent(event);
 }
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #include "ui/GridView.h"
 
+#include "core/Busy.h"
 #include "ui/TF.h"
 
 #include <QHeaderView>
@@ -77,8 +78,9 @@ int GridView::fullyVisibleCols() const
 void GridView::mousePressEvent(QMouseEvent* event)
 {
     m_window.GClick();
-    // The right button opens the popup menu and leaves the current cell alone.
-    if (event->button() == Qt::RightButton) {
+    // The right button opens the popup menu and leaves the current cell alone; while a long
+    // loop changes the sheet no button moves the current cell.
+    if (event->button() == Qt::RightButton || core::IsBusy(m_window.app())) {
         event->accept();
         return;
     }
@@ -88,6 +90,10 @@ void GridView::mousePressEvent(QMouseEvent* event)
 
 void GridView::mouseMoveEvent(QMouseEvent* event)
 {
+    if (core::IsBusy(m_window.app())) {
+        event->accept();
+        return;
+    }
     if (!(event->buttons() & Qt::LeftButton) || !m_dragStart.isValid()) {
         QTableView::mouseMoveEvent(event);
         return;

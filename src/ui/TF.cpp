@@ -3,9 +3,9 @@
 #include "core/Cells.h"
 #include "core/Display.h"
 #include "core/SheetOps.h"
+#include "commands/Commands.h"
+#include "core/Busy.h"
 #include "files/FileCommands.h"
-#include "platform/Help.h"
-#include "settings/Settings.h"
 #include "settings/Settings.h"
 #include "ui/EditorLine.h"
 #include "ui/GridDelegate.h"
@@ -16,7 +16,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QScreen>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -47,21 +46,22 @@ protected:
 
 } // namespace
 
-TF::TF(platform::Services services, StartupOptions options, QWidget* parent)
+TF::TF(App& app, StartupOptions options, QWidget* parent)
     : QMainWindow(parent)
+    , m_app(app)
     , m_options(std::move(options))
 {
-    services.ui = this;
-    m_app = std::make_unique<App>(services);
+    m_app.services.ui = this;
     FormCreate();
 }
 
 TF::~TF()
 {
-    // The grid reads App until it is gone; App is a member and dies before the widgets.
     m_closing = true;
-    delete takeCentralWidget();
-    delete m_model;
+    setBusyCursor(false);
+    // The App outlives the window, but must not reach it once it is gone.
+    if (m_app.services.ui == this)
+        m_app.services.ui = nullptr;
 }
 
 QTableView* TF::grid() const
@@ -72,7 +72,7 @@ QTableView* TF::grid() const
 void TF::FormCreate()
 {
     QMainWindow::setWindowTitle(QStringLiteral("Mavix"));
-    m_app->FirstActivationDone = false;
+    m_app.FirstActivationDone = false;
     StartMinimized = false;
     HideOnMinimize = false;
     switch (m_options.show) {
@@ -84,23 +84,22 @@ void TF::FormCreate()
     case ShowCommand::Maximized:
     case ShowCommand::Normal: break;
     }
-    m_app->ExtractBusy = false;
     resize(600, 360);
     move(0, 0);
     if (m_options.show == ShowCommand::Maximized)
         setWindowState(Qt::WindowMaximized);
     createComponents();
     createCommands();
-    settings::UserSettings& user = m_app->settings;
+    settings::UserSettings& user = m_app.settings;
     user.windowState = m_options.show == ShowCommand::Maximized
         ? settings::WindowState::Maximized
         : settings::WindowState::Normal;
     if (const QScreen* shown = screen())
         user.screenSize = shown->size();
-    settings::LoadSettings(*m_app);
+    settings::LoadSettings(m_app);
     // The grid font and the toolbar choice take effect at the first activation.
     if (user.windowState != settings::WindowState::Maximized) {
-        move(user.windowGeometry.topLeft());
+        move(cascadedPosition(user.windowGeometry.topLeft()));
         resize(user.windowGeometry.size());
     }
     Ed->lower();
@@ -116,9 +115,9 @@ void TF::createComponents()
     G = new GridView(*this, area);
     G->setObjectName(QStringLiteral("G"));
     area->grid = G;
-    m_model = new GridModel(*m_app, this);
+    m_model = new GridModel(m_app, this);
     G->setModel(m_model);
-    m_delegate = new GridDelegate(*m_app, G);
+    m_delegate = new GridDelegate(m_app, G);
     G->setItemDelegate(m_delegate);
 
     Ed = new EditorLine(*this, area);
@@ -183,35 +182,9 @@ void TF::createComponents()
     connectGrid();
 }
 
-void TF::loadSettings()
-{
-    settings::UserSettings& s = m_app->settings;
-    s.windowState = m_options.show == ShowCommand::Maximized ? settings::WindowState::Maximized
-                    : StartMinimized                         ? settings::WindowState::Minimized
-                                                             : settings::WindowState::Normal;
-    if (const QScreen* screen = this->screen())
-        s.screenSize = screen->size();
-    settings::LoadSettings(*m_app);
-    if (s.windowState != settings::WindowState::Maximized) {
-        move(s.windowGeometry.topLeft());
-        resize(s.windowGeometry.size());
-    }
-}
-
-void TF::saveSettings()
-{
-    settings::UserSettings& s = m_app->settings;
-    s.windowState = isMaximized()   ? settings::WindowState::Maximized
-                    : isMinimized() ? settings::WindowState::Minimized
-                                    : settings::WindowState::Normal;
-    if (s.windowState == settings::WindowState::Normal)
-        s.windowGeometry = QRect(x(), y(), width(), height());
-    settings::SaveSettings(*m_app);
-}
-
 void TF::FormActivate()
 {
-    App& app = *m_app;
+    App& app = m_app;
     const bool first = !app.FirstActivationDone;
     if (first)
         core::ResetSheetState(app);
@@ -220,6 +193,7 @@ void TF::FormActivate()
     setPanelWidth();
     core::ShowCellName(app);
     core::ShowStatus(app, QStringLiteral("Mavix  Version 4.00"));
+    refreshCommands();
     Ed->setFocus();
     if (first && !m_options.arguments.isEmpty())
         tmrWakeup->start();
@@ -230,6 +204,11 @@ void TF::FormActivate()
 
 void TF::modalReturned()
 {
+    // Some window managers leave the keyboard nowhere when a dialog over a dialog closes.
+    if (isVisible() && !isMinimized()) {
+        raise();
+        activateWindow();
+    }
     FormActivate();
     m_modalReturn.start();
 }
@@ -237,7 +216,7 @@ void TF::modalReturned()
 void TF::tmrWakeupTimer()
 {
     tmrWakeup->stop();
-    App& app = *m_app;
+    App& app = m_app;
     if (m_options.arguments.isEmpty())
         return;
     files::OpenStartupFile(app, m_options.arguments[0],
@@ -257,25 +236,7 @@ void TF::tmrHideTimer()
 
 bool TF::FormCloseQuery()
 {
-    App& app = *m_app;
-    if (app.sheet.Modified) {
-        platform::Message question;
-        question.icon = platform::Icon::Question;
-        question.caption = QStringLiteral("Mavixの終了");
-        question.text = QStringLiteral("データが変更されていますが\r\n保存して終了しますか？");
-        question.buttons = platform::Buttons::YesNoCancel;
-        question.buttonTexts = {QStringLiteral("保存(&S)"), QStringLiteral("破棄(&D)"),
-                                QStringLiteral("キャンセル")};
-        switch (message(question)) {
-        case platform::Answer::Yes:
-            if (!files::SaveCommand(app, false))
-                return false;
-            break;
-        case platform::Answer::No: break;
-        default: return false;
-        }
-    }
-    settings::UserSettings& user = app.settings;
+    settings::UserSettings& user = m_app.settings;
     if (windowState() & Qt::WindowMaximized) {
         user.windowState = settings::WindowState::Maximized;
     } else if ((windowState() & Qt::WindowMinimized) || m_hiddenByMinimize) {
@@ -284,9 +245,7 @@ bool TF::FormCloseQuery()
         user.windowState = settings::WindowState::Normal;
         user.windowGeometry = QRect(pos(), size());
     }
-    settings::SaveSettings(app);
-    app.help().close();
-    return true;
+    return commands::CloseQuery(m_app);
 }
 
 bool TF::event(QEvent* event)
@@ -306,12 +265,19 @@ void TF::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     // The first activation must happen even when the window system never activates the
     // window (started minimized, or no window manager).
-    if (!m_app->FirstActivationDone)
+    if (!m_app.FirstActivationDone)
         FormActivate();
 }
 
 void TF::closeEvent(QCloseEvent* event)
 {
+    // A long loop is changing the sheet: the close question comes when it has ended.
+    if (core::IsBusy(m_app)) {
+        m_closeDeferred = true;
+        core::ShowStatus(m_app, QStringLiteral("処理が終わってから終了します."));
+        event->ignore();
+        return;
+    }
     if (!FormCloseQuery()) {
         event->ignore();
         return;
@@ -344,6 +310,15 @@ bool TF::eventFilter(QObject* watched, QEvent* event)
             lsWordExit();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+QPoint TF::cascadedPosition(QPoint position) const
+{
+    const QScreen* shown = screen();
+    if (!shown)
+        return position;
+    return CascadedPosition(position, m_options.instance, shown->availableGeometry(),
+                            m_app.settings.windowGeometry.size());
 }
 
 void TF::setPanelWidth()

@@ -2,7 +2,7 @@
 
 #include "core/App.h"
 #include "platform/Ui.h"
-#include "ui/CommandTable.h"
+#include "commands/CommandTable.h"
 #include "ui/Startup.h"
 
 #include <QElapsedTimer>
@@ -31,18 +31,19 @@ class TfAdd;
 class GridModel;
 class GridView;
 
-constexpr int CommandCount = int(CommandId::OperationHelp) + 1;
+using commands::CommandEntry;
+using commands::CommandId;
+using commands::MenuId;
 
 /// The main window: the grid G over the sheet's display strings, the in-place editor Ed
 /// behind it, the pick list, the toolbar, the menus, the popup menu and the status bar Info.
-/// It is the program's platform::Ui.
+/// It shows the App that the program owns and is that App's platform::Ui.
 class TF : public QMainWindow, public platform::Ui {
 public:
-    explicit TF(platform::Services services, StartupOptions options = {},
-                QWidget* parent = nullptr);
+    explicit TF(App& app, StartupOptions options = {}, QWidget* parent = nullptr);
     ~TF() override;
 
-    App& app() { return *m_app; }
+    App& app() { return m_app; }
     QTableView* grid() const;
     EditorLine* editor() const { return Ed; }
     QListWidget* pickList() const { return lsWord; }
@@ -58,8 +59,10 @@ public:
     bool startMinimized() const { return StartMinimized; }
     bool hideOnMinimize() const { return HideOnMinimize; }
 
-    /// Runs the command of a menu item, toolbar button or popup item.
+    /// Runs the command of a menu item, toolbar button or popup item through the core.
     void runCommand(CommandId id);
+    /// Enables each menu item, popup item and toolbar button as the core allows now.
+    void refreshCommands();
     /// Runs after every modal box or dialog: the window counts as activated again.
     void modalReturned();
 
@@ -77,12 +80,8 @@ public:
     void PlaceEditor();
     /// Widens Ed once its text no longer fits.
     void WidenEditor();
-    /// Every toolbar button but the last two (the final separator and help).
-    void EnableToolButtons(bool on);
     /// The insert/delete dialog, made on first use and kept for the whole run.
     TfAdd* tfAdd();
-    /// The font command: a fixed-pitch font dialog over the grid font.
-    void FontCommand();
     /// The grid font as painted; the measured font when measurement is the Qt one.
     QFont gridFont() const;
 
@@ -97,13 +96,17 @@ public:
     // Editor and pick-list events; true when the key is consumed.
     bool EdKeyDown(QKeyEvent* event);
     bool EdKeyPress(QKeyEvent* event);
-    /// Input-method text arriving in the editor, before it is inserted.
-    void EdInputMethod(QInputMethodEvent* event);
+    /// Input-method text arriving in the editor, before it is inserted; false: the editor
+    /// must not take it.
+    bool EdInputMethod(QInputMethodEvent* event);
     bool lsWordKeyDown(QKeyEvent* event);
     void lsWordExit();
 
     // platform::Ui
     platform::Answer message(const platform::Message& message) override;
+    bool askInsertDialog(edit::InsertDialogState& state) override;
+    std::optional<platform::FontSpec> askGridFont(const platform::FontSpec& current) override;
+    void closeWindow() override;
     void showStatus(const QString& text) override;
     void showCellNamePanel(const QString& text) override;
     void setBusy(bool on) override;
@@ -130,9 +133,6 @@ protected:
 
 private:
     void FormCreate();
-    /// The user settings: read when the window is made, written when it closes.
-    void loadSettings();
-    void saveSettings();
     void createComponents();
     void createCommands();
     void addCommand(const CommandEntry& entry, QMenu* menu);
@@ -150,11 +150,13 @@ private:
     void showModeLabel(const QString& text, const QColor& color);
     void openPickList();
     void focusPickList(int index);
-    /// Shows TfAdd over app.insertDialog; true when closed with OK.
-    bool askInsertDialog();
     void setPanelWidth();
+    /// Where the window stands before the settings place it: a second running program
+    /// starts a little below and to the right of the first.
+    QPoint cascadedPosition(QPoint position) const;
+    void setBusyCursor(bool on);
 
-    std::unique_ptr<App> m_app;
+    App& m_app;
     StartupOptions m_options;
 
     // Components, named as the commands refer to them.
@@ -171,9 +173,9 @@ private:
     TfAdd* m_tfAdd = nullptr;
     QTimer* tmrWakeup = nullptr;
     QTimer* tmrHide = nullptr;
-    std::array<QAction*, CommandCount> m_menuActions{};
-    std::array<QAction*, CommandCount> m_popupActions{};
-    std::array<QAction*, CommandCount> m_buttonActions{};
+    std::array<QAction*, commands::CommandCount> m_menuActions{};
+    std::array<QAction*, commands::CommandCount> m_popupActions{};
+    std::array<QAction*, commands::CommandCount> m_buttonActions{};
 
     GridModel* m_model = nullptr;
     GridDelegate* m_delegate = nullptr;
@@ -186,6 +188,9 @@ private:
     bool m_hiddenByMinimize = false;
     bool m_syncing = false;
     bool m_closing = false;
+    /// Closing was asked while a long loop ran; it happens when the loop ends.
+    bool m_closeDeferred = false;
+    bool m_busyCursor = false;
     int m_viewTopRow = 1;
     int m_viewLeftCol = 1;
     int m_wheelDelta = 0;

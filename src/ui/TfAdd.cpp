@@ -4,6 +4,7 @@
 #include "edit/InsertDialogState.h"
 #include "platform/Help.h"
 #include "platform/Ui.h"
+#include "platform/qt/DialogFlags.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -40,7 +41,7 @@ TfAdd::TfAdd(App& app, QWidget* parent)
     , m_app(app)
 {
     setObjectName(QStringLiteral("TfAdd"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    platform::SetDialogFlags(*this);
     optAdd = radioGroup(QStringLiteral("挿入方向"), QStringLiteral("列の挿入(&C)"),
                         QStringLiteral("行の挿入(&R)"), addChoices, this);
     optAdd->setObjectName(QStringLiteral("optAdd"));
@@ -79,7 +80,7 @@ TfAdd::TfAdd(App& app, QWidget* parent)
     connect(OKBtn, &QPushButton::clicked, this, &TfAdd::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, [this] {
-        m_app.help().showKeyword(m_app.insertDialog.helpTopic());
+        m_app.help().showKeyword(m_state.helpTopic());
     });
     for (QWidget* w : {static_cast<QWidget*>(txtNum), static_cast<QWidget*>(addChoices[0]),
                        static_cast<QWidget*>(addChoices[1]), static_cast<QWidget*>(delChoices[0]),
@@ -87,18 +88,20 @@ TfAdd::TfAdd(App& app, QWidget* parent)
         w->installEventFilter(this);
 }
 
-bool TfAdd::ask()
+bool TfAdd::ask(InsertDialogState& state)
 {
+    m_state = state;
     load();
     const bool ok = exec() == QDialog::Accepted;
     // The controls are the choice's storage: a cancelled use keeps the direction too.
     store();
+    state = m_state;
     return ok;
 }
 
 void TfAdd::load()
 {
-    const InsertDialogState& d = m_app.insertDialog;
+    const InsertDialogState& d = m_state;
     setWindowTitle(d.caption());
     const bool deleting = d.tag == InsertDialogState::TagDelete;
     optAdd->setVisible(!deleting);
@@ -113,7 +116,7 @@ void TfAdd::load()
 
 void TfAdd::store()
 {
-    InsertDialogState& d = m_app.insertDialog;
+    InsertDialogState& d = m_state;
     d.optAdd = addChoices[InsertDialogState::Rows]->isChecked() ? InsertDialogState::Rows
                                                                 : InsertDialogState::Columns;
     d.optDel = delChoices[InsertDialogState::Rows]->isChecked() ? InsertDialogState::Rows
@@ -125,8 +128,8 @@ void TfAdd::store()
 void TfAdd::OKBtnClick()
 {
     store();
-    const std::optional<QString> warning = edit::CheckInsertDialog(
-        m_app.insertDialog, m_app.sheet.SheetRows, m_app.grid.row);
+    const std::optional<QString> warning =
+        edit::CheckInsertDialog(m_state, m_app.sheet.SheetRows, m_app.grid.row);
     if (!warning) {
         accept();
         return;

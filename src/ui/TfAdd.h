@@ -1,5 +1,7 @@
 #pragma once
 
+#include "edit/InsertDialogState.h"
+
 #include <QDialog>
 
 #include <array>
@@ -12,14 +14,15 @@ class QSpinBox;
 
 namespace ui {
 
-/// The insert/delete dialog over App::insertDialog: the direction (columns or rows) of the
-/// use its tag names, and the count. The radio choices persist between uses.
+/// The insert/delete dialog over its state: the direction (columns or rows) of the use its
+/// tag names, and the count. The radio choices persist between uses.
 class TfAdd : public QDialog {
 public:
     explicit TfAdd(App& app, QWidget* parent = nullptr);
 
-    /// Shows the dialog modally for app.insertDialog's tag; true when closed with OK.
-    bool ask();
+    /// Shows the dialog modally over the state, for the use its tag names; the state takes
+    /// the controls' values. True when closed with OK.
+    bool ask(edit::InsertDialogState& state);
 
     /// OK: checks the count against the sheet; a refused count keeps the dialog open.
     void OKBtnClick();
@@ -43,6 +46,8 @@ private:
     QWidget* nextControl(QObject* from) const;
 
     App& m_app;
+    /// The state being edited while the dialog is shown.
+    edit::InsertDialogState m_state;
 };
 
 } // namespace ui

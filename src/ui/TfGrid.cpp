@@ -1,6 +1,7 @@
 // The grid G of the main window: mirroring the core's grid state, its events, its looks.
 #include "ui/TF.h"
 
+#include "core/Busy.h"
 #include "core/Cells.h"
 #include "edit/EditorKeys.h"
 #include "edit/Entry.h"
@@ -17,6 +18,7 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyleFactory>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace ui {
@@ -53,7 +55,7 @@ void TF::connectGrid()
             [this] { viewSelectionChanged(); });
     connect(G, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         // While typing or choosing from the pick list the popup menu stays shut.
-        if (m_app->InputMode == 0)
+        if (m_app.InputMode == 0)
             PopupMenu1->popup(G->viewport()->mapToGlobal(pos));
     });
     applyCurrentCell();
@@ -61,16 +63,16 @@ void TF::connectGrid()
 
 QFont TF::gridFont() const
 {
-    if (auto* measure = dynamic_cast<const platform::QtTextMeasure*>(&m_app->measure()))
+    if (auto* measure = dynamic_cast<const platform::QtTextMeasure*>(&m_app.measure()))
         return measure->font();
-    platform::FontSpec spec = m_app->settings.gridFont;
-    spec.size = m_app->sheet.FontSize;
+    platform::FontSpec spec = m_app.settings.gridFont;
+    spec.size = m_app.sheet.FontSize;
     return platform::GridQFont(spec);
 }
 
 void TF::applyLayout()
 {
-    const core::GridState& grid = m_app->grid;
+    const core::GridState& grid = m_app.grid;
     const QFont font = gridFont();
     if (G->font() != font) {
         G->setFont(font);
@@ -123,7 +125,7 @@ void TF::ApplyGridDesign(int style)
 
 void TF::applyCurrentCell()
 {
-    const core::GridState& grid = m_app->grid;
+    const core::GridState& grid = m_app.grid;
     const int rows = m_model->rowCount();
     if (rows == 0)
         return;
@@ -158,11 +160,16 @@ void TF::viewCurrentChanged(const QModelIndex& current, const QModelIndex&)
 
 void TF::GSelectCell(int c, int r)
 {
-    App& app = *m_app;
+    App& app = m_app;
     if (m_syncing) {
         // The core moved the current cell and the view follows: the status bar shows it.
         showCellNamePanel(core::CellName(c, r));
         showStatus(core::StripMark(app.sheet.CellText[std::size_t(c)][std::size_t(r)]));
+        return;
+    }
+    // A long loop is changing the sheet: the view goes back to the core's current cell.
+    if (core::IsBusy(app)) {
+        QTimer::singleShot(0, this, [this] { applyCurrentCell(); });
         return;
     }
     // A click: the core commits the typed text to the cell being left, ends the pick list
@@ -175,34 +182,36 @@ void TF::viewSelectionChanged()
 {
     if (m_syncing)
         return;
-    core::GridState& grid = m_app->grid;
-    const QModelIndexList cells = G->selectionModel()->selectedIndexes();
-    if (cells.isEmpty()) {
+    core::GridState& grid = m_app.grid;
+    // The selection's ranges, not its cells: a whole-sheet selection is one range.
+    const QItemSelection ranges = G->selectionModel()->selection();
+    if (ranges.isEmpty()) {
         grid.selection = core::CellBlock{grid.col, grid.col, grid.row, grid.row};
         return;
     }
     core::CellBlock block{core::MaxCols, 1, core::MaxRows, 1};
-    for (const QModelIndex& index : cells) {
-        block.left = std::min(block.left, index.column() + 1);
-        block.right = std::max(block.right, index.column() + 1);
-        block.top = std::min(block.top, index.row() + 1);
-        block.bottom = std::max(block.bottom, index.row() + 1);
+    for (const QItemSelectionRange& range : ranges) {
+        block.left = std::min(block.left, range.left() + 1);
+        block.right = std::max(block.right, range.right() + 1);
+        block.top = std::min(block.top, range.top() + 1);
+        block.bottom = std::max(block.bottom, range.bottom() + 1);
     }
     grid.selection = block;
 }
 
 void TF::updateVisibleCounts()
 {
-    core::GridState& grid = m_app->grid;
+    core::GridState& grid = m_app.grid;
     grid.visibleRows = G->fullyVisibleRows();
     grid.visibleCols = G->fullyVisibleCols();
 }
 
 void TF::GTopLeftChanged()
 {
-    if (!m_app)
+    // The grid reports sizes while the window is still being made.
+    if (!Ed || !m_model)
         return;
-    core::GridState& grid = m_app->grid;
+    core::GridState& grid = m_app.grid;
     grid.topRow = m_viewTopRow = G->topRow();
     grid.leftCol = m_viewLeftCol = G->leftCol();
     updateVisibleCounts();
@@ -211,6 +220,7 @@ void TF::GTopLeftChanged()
 
 void TF::GClick()
 {
+    setBusyCursor(false);
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
 }
@@ -223,7 +233,7 @@ void TF::GMouseUp()
 void TF::scrollByWheel(QWheelEvent* event)
 {
     event->accept();
-    if (!m_app->settings.Wheel) {
+    if (!m_app.settings.Wheel) {
         m_wheelDelta = 0;
         return;
     }
@@ -242,7 +252,7 @@ void TF::scrollByWheel(QWheelEvent* event)
 
 QRect TF::currentCellRect() const
 {
-    const core::GridState& grid = m_app->grid;
+    const core::GridState& grid = m_app.grid;
     const QRect cell = G->visualRect(m_model->index(grid.row - 1, grid.col - 1));
     const QPoint origin = G->viewport()->mapTo(G, cell.topLeft());
     // The section's last pixel is the separator line, not part of the cell.

@@ -26,8 +26,9 @@ void TF::createCommands()
 {
     menuBar()->setObjectName(QStringLiteral("Menu"));
     for (MenuId id : {MenuId::File, MenuId::Edit, MenuId::Data, MenuId::Set, MenuId::Help}) {
-        QMenu* menu = menuBar()->addMenu(text(menuCaption(id)));
-        menu->setObjectName(text(menuName(id)));
+        QMenu* menu = menuBar()->addMenu(text(commands::MenuCaption(id)));
+        menu->setObjectName(text(commands::MenuName(id)));
+        connect(menu, &QMenu::aboutToShow, this, &TF::refreshCommands);
         m_menus[std::size_t(id)] = menu;
     }
     PopupMenu1 = new QMenu(this);
@@ -40,11 +41,12 @@ void TF::createCommands()
     ToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
     ToolBar->toggleViewAction()->setVisible(false);
 
-    for (const CommandEntry& entry : commandTable()) {
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &TF::refreshCommands);
+    for (const CommandEntry& entry : commands::CommandTable()) {
         if (entry.menu != MenuId::None)
             addCommand(entry, m_menus[std::size_t(entry.menu)]);
         if (entry.popupName) {
-            if (entry.separators & PopupSeparator)
+            if (entry.separators & commands::PopupSeparator)
                 PopupMenu1->addSeparator();
             QAction* action = PopupMenu1->addAction(
                 text(entry.popupCaption ? entry.popupCaption : entry.caption));
@@ -57,11 +59,12 @@ void TF::createCommands()
     }
     setPrintAreaIndicator(false);
     setRecentFiles({});
+    refreshCommands();
 }
 
 void TF::addCommand(const CommandEntry& entry, QMenu* menu)
 {
-    if (entry.separators & MenuSeparator) {
+    if (entry.separators & commands::MenuSeparator) {
         QAction* separator = menu->addSeparator();
         if (entry.id == CommandId::Exit) {
             separator->setObjectName(QStringLiteral("mnuFilesSep"));
@@ -74,17 +77,13 @@ void TF::addCommand(const CommandEntry& entry, QMenu* menu)
         action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
     if (entry.id == CommandId::PrintArea)
         action->setCheckable(true);
-    // A disabled menu (while typing or picking) runs none of its items' shortcuts.
-    connect(action, &QAction::triggered, this, [this, menu, id = entry.id] {
-        if (menu->menuAction()->isEnabled())
-            runCommand(id);
-    });
+    connect(action, &QAction::triggered, this, [this, id = entry.id] { runCommand(id); });
     m_menuActions[std::size_t(entry.id)] = action;
 }
 
 void TF::addButton(const CommandEntry& entry)
 {
-    if (entry.separators & ToolSeparator)
+    if (entry.separators & commands::ToolSeparator)
         ToolBar->addSeparator();
     auto* action = new QAction(ToolIcon(entry.button), text(entry.toolTip), this);
     action->setObjectName(QStringLiteral("btP") + QString::number(entry.button));
@@ -103,7 +102,7 @@ void TF::addButton(const CommandEntry& entry)
 
 QAction* TF::buttonAction(int n) const
 {
-    for (const CommandEntry& entry : commandTable())
+    for (const CommandEntry& entry : commands::CommandTable())
         if (entry.button == n)
             return m_buttonActions[std::size_t(entry.id)];
     return nullptr;
@@ -117,7 +116,7 @@ QToolButton* TF::toolButton(int n) const
 
 void TF::ApplyToolbarButtons()
 {
-    const auto& visible = m_app->settings.ButtonVisible;
+    const auto& visible = m_app.settings.ButtonVisible;
     for (int n = 1; n <= settings::ToolButtons; ++n)
         if (n != 15)
             if (QAction* action = buttonAction(n))
@@ -154,6 +153,7 @@ void TF::setRecentFiles(const QStringList& paths)
         }
     }
     mnuFilesSep->setVisible(!paths.isEmpty());
+    refreshCommands();
 }
 
 } // namespace ui

@@ -1,15 +1,21 @@
 // The main window as the commands' platform::Ui: message boxes, status bar, busy cursor.
 #include "ui/TF.h"
 
+#include "commands/Commands.h"
 #include "platform/Help.h"
+#include "platform/qt/DialogFlags.h"
 #include "ui/GridDelegate.h"
+#include "ui/GridFontDialog.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
+#include "ui/TfAdd.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 namespace ui {
 
@@ -57,6 +63,7 @@ platform::Answer TF::message(const platform::Message& message)
 {
     QMessageBox box(this);
     box.setObjectName(QStringLiteral("MessageBox"));
+    platform::SetDialogFlags(box);
     box.setWindowTitle(message.caption.isEmpty() ? QStringLiteral("Mavix") : message.caption);
     // Messages carry Windows line breaks; a label breaks at \n alone.
     QString text = message.text;
@@ -78,10 +85,14 @@ platform::Answer TF::message(const platform::Message& message)
         disconnect(help, &QPushButton::clicked, nullptr, nullptr);
         const int context = message.helpContext;
         connect(help, &QPushButton::clicked, this, [this, context] {
-            m_app->help().showContext(context);
+            m_app.help().showContext(context);
         });
     }
+    // A box shown during a long loop is answered with the normal cursor.
+    const bool busyCursor = m_busyCursor;
+    setBusyCursor(false);
     box.exec();
+    setBusyCursor(busyCursor);
     const auto clicked = box.standardButton(box.clickedButton());
     modalReturned();
     if (box.clickedButton() == nullptr)
@@ -100,8 +111,55 @@ void TF::showCellNamePanel(const QString& text)
     m_panel0->setText(text);
 }
 
+bool TF::askInsertDialog(edit::InsertDialogState& state)
+{
+    const bool ok = tfAdd()->ask(state);
+    modalReturned();
+    return ok;
+}
+
+std::optional<platform::FontSpec> TF::askGridFont(const platform::FontSpec& current)
+{
+    const QFont initial = gridFont();
+    const QFontInfo shown(initial);
+    GridFontDialog dialog(initial, this);
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    modalReturned();
+    if (!ok)
+        return std::nullopt;
+    const QFont picked = dialog.selectedFont();
+    if (picked.family() == shown.family() && picked.pointSize() == shown.pointSize()
+        && picked.bold() == current.bold && picked.italic() == current.italic)
+        return current;
+    platform::FontSpec chosen;
+    // The dialog shows the family the stored name resolves to; that family keeps the name.
+    chosen.name = picked.family() == shown.family() ? current.name : picked.family();
+    chosen.size = picked.pointSize();
+    chosen.bold = picked.bold();
+    chosen.italic = picked.italic();
+    return chosen;
+}
+
+void TF::closeWindow()
+{
+    close();
+}
+
 void TF::setBusy(bool on)
 {
+    setBusyCursor(on);
+    refreshCommands();
+    if (!on && m_closeDeferred) {
+        m_closeDeferred = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+void TF::setBusyCursor(bool on)
+{
+    if (on == m_busyCursor)
+        return;
+    m_busyCursor = on;
     if (on)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
@@ -124,7 +182,7 @@ void TF::gridChanged(platform::GridChange change)
         return;
     switch (change) {
     case platform::GridChange::Layout:
-        if (m_model->rowCount() != m_app->sheet.SheetRows) {
+        if (m_model->rowCount() != m_app.sheet.SheetRows) {
             m_model->resetLayout();
             applyLayout();
             applyCurrentCell();

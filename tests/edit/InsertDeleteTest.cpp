@@ -305,13 +305,14 @@ TEST_F(InsertDeleteTest, DeleteCommandRunsRowsOrColumnsWithItsTexts)
     app.grid.col = 1;
     app.grid.row = 2;
     int asked = 0;
-    edit::DeleteCommand(app, [&](App& a) {
+    fakes.ui.insertDialog = [&](Dialog& d) {
         ++asked;
-        EXPECT_EQ(a.insertDialog.tag, Dialog::TagDelete);
-        EXPECT_EQ(a.insertDialog.caption(), u"行／列の削除");
-        a.insertDialog.optDel = Dialog::Columns;
+        EXPECT_EQ(d.tag, Dialog::TagDelete);
+        EXPECT_EQ(d.caption(), u"行／列の削除");
+        d.optDel = Dialog::Columns;
         return true;
-    });
+    };
+    edit::DeleteCommand(app);
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(column(1, 3, 3), u"~b");
     EXPECT_EQ(fakes.ui.statuses.mid(fakes.ui.statuses.size() - 2),
@@ -319,7 +320,8 @@ TEST_F(InsertDeleteTest, DeleteCommandRunsRowsOrColumnsWithItsTexts)
     EXPECT_EQ(app.insertDialog.optDel, Dialog::Columns);
 
     sheet.Modified = false;
-    edit::DeleteCommand(app, [](App&) { return false; });
+    fakes.ui.insertDialog = [](Dialog&) { return false; };
+    edit::DeleteCommand(app);
     EXPECT_EQ(column(1, 3, 3), u"~b");
     EXPECT_FALSE(sheet.Modified);
 }

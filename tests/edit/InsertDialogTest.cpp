@@ -17,15 +17,15 @@ protected:
         edit::MoveCurrentCell(app, selection.right, selection.bottom);
         grid.selection = selection;
         Dialog shown;
-        const auto ask = [&shown](App& a) {
-            shown = a.insertDialog;
-            a.insertDialog.txtNum = 99; // typed, then cancelled
+        fakes.ui.insertDialog = [&shown](Dialog& d) {
+            shown = d;
+            d.txtNum = 99; // typed, then cancelled
             return false;
         };
         if (tag == Dialog::TagInsert)
-            edit::InsertCommand(app, ask);
+            edit::InsertCommand(app);
         else
-            edit::DeleteCommand(app, ask);
+            edit::DeleteCommand(app);
         return shown;
     }
 };
@@ -94,11 +94,12 @@ TEST_F(InsertDialogTest, OkInsertsRowsAtTheCurrentRow)
     sheet.CellText[2][3] = QStringLiteral("\bx");
     core::RescanExtent(app);
     edit::MoveCurrentCell(app, 2, 3);
-    edit::InsertCommand(app, [](App& a) {
-        a.insertDialog.optAdd = Dialog::Rows;
-        a.insertDialog.txtNum = 2;
+    fakes.ui.insertDialog = [](Dialog& d) {
+        d.optAdd = Dialog::Rows;
+        d.txtNum = 2;
         return true;
-    });
+    };
+    edit::InsertCommand(app);
     EXPECT_EQ(cell(2, 5), u"\bx");
     EXPECT_EQ(sheet.SheetRows, 22);
     EXPECT_EQ(sheet.LastRow, 5);

@@ -311,26 +311,6 @@ TEST_F(FileCommandsTest, AppendOfOldVersionAsksFirst)
     EXPECT_EQ(text(1, 21), u"\babc"); // converted like an old file
 }
 
-TEST_F(FileCommandsTest, CloseQuerySavesOrStays)
-{
-    EXPECT_TRUE(files::CloseQuery(app)); // unchanged: no question
-    EXPECT_TRUE(fakes.ui.messages.empty());
-    put(1, 1, u"\bx");
-    sheet.Modified = true;
-    fakes.ui.answers = {Answer::Yes}; // save, but the dialog is cancelled
-    EXPECT_FALSE(files::CloseQuery(app));
-    EXPECT_EQ(fakes.ui.messages[0].caption, u"Mavixの終了");
-    EXPECT_EQ(fakes.ui.messages[0].text, u"データが変更されていますが\r\n保存して終了しますか？");
-    fakes.ui.answers = {Answer::Cancel};
-    EXPECT_FALSE(files::CloseQuery(app));
-    fakes.ui.answers = {Answer::No};
-    EXPECT_TRUE(files::CloseQuery(app));
-    fakes.ui.answers = {Answer::Yes};
-    answerSave(path("closing"));
-    EXPECT_TRUE(files::CloseQuery(app));
-    EXPECT_TRUE(QFile::exists(path("closing.MVX")));
-}
-
 TEST_F(FileCommandsTest, StartupFileMovesToTheNamedCell)
 {
     const QString file = makeFile("a.mvx", {u"\bx"_s});

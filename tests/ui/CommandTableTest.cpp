@@ -2,7 +2,7 @@
 // shortcut and tool tip.
 #include "ModalBoxes.h"
 #include "platform/fake/FakePlatform.h"
-#include "ui/CommandTable.h"
+#include "commands/CommandTable.h"
 #include "ui/TF.h"
 
 #include <QMenu>
@@ -42,7 +42,8 @@ protected:
     CommandTableTest() { window.FormActivate(); }
     QMenu* menu(const char* name) { return window.findChild<QMenu*>(QString::fromLatin1(name)); }
     platform::FakePlatform fakes;
-    ui::TF window{fakes.services()};
+    App app{fakes.services()};
+    ui::TF window{app};
 };
 
 TEST_F(CommandTableTest, MainMenuHoldsEveryItemInOrder)
@@ -182,13 +183,13 @@ TEST_F(CommandTableTest, EveryCommandHasOneRowAndNoShortcutRepeats)
 {
     std::set<int> ids;
     std::set<std::string> shortcuts;
-    for (const ui::CommandEntry& entry : ui::commandTable()) {
+    for (const commands::CommandEntry& entry : commands::CommandTable()) {
         EXPECT_TRUE(ids.insert(int(entry.id)).second) << entry.name;
         if (entry.shortcut) {
             EXPECT_TRUE(shortcuts.insert(entry.shortcut).second) << entry.shortcut;
         }
     }
-    EXPECT_EQ(int(ids.size()), ui::CommandCount);
+    EXPECT_EQ(int(ids.size()), commands::CommandCount);
 }
 
 TEST_F(CommandTableTest, PrintAreaButtonStartsGreyedAndFollowsTheIndicator)

@@ -9,6 +9,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using ui::CommandId;
@@ -32,10 +34,15 @@ protected:
         EXPECT_TRUE(menu("HelpMenu")->menuAction()->isEnabled());
         const QList<QAction*> buttons = window->toolBar()->actions();
         ASSERT_GE(buttons.size(), 3);
+        // The buttons of the commands built so far; the others are greyed in any mode.
+        const QStringList built = {u"btP1"_s,  u"btP2"_s,  u"btP3"_s,  u"btP4"_s, u"btP5"_s,
+                                   u"btP10"_s, u"btP11"_s, u"btP12"_s, u"btP26"_s};
         // A hidden button counts as disabled whatever its own state.
         for (qsizetype i = 0; i + 2 < buttons.size(); ++i)
             if (buttons[i]->isVisible() && !buttons[i]->isSeparator()) {
-                EXPECT_EQ(buttons[i]->isEnabled(), on) << buttons[i]->objectName().toStdString();
+                const QString name = buttons[i]->objectName();
+                EXPECT_EQ(buttons[i]->isEnabled(), on && built.contains(name))
+                    << name.toStdString();
             }
         // The final separator and the help button stay usable.
         EXPECT_TRUE(buttons[buttons.size() - 2]->isSeparator());

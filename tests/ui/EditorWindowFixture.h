@@ -22,7 +22,7 @@ class EditorWindowTest : public ::testing::Test {
 protected:
     explicit EditorWindowTest(int rows = 100)
     {
-        window = std::make_unique<ui::TF>(fakes.services());
+        window = std::make_unique<ui::TF>(appState);
         window->resize(600, 360);
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -93,5 +93,6 @@ protected:
     }
 
     platform::FakePlatform fakes;
+    App appState{fakes.services()};
     std::unique_ptr<ui::TF> window;
 };

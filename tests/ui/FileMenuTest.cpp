@@ -74,7 +74,8 @@ protected:
 
     QTemporaryDir dir;
     platform::FakePlatform fakes;
-    ui::TF window{fakes.services()};
+    App app{fakes.services()};
+    ui::TF window{app};
 };
 
 TEST_F(FileMenuTest, OpenedFilesShowInTheCaptionTheGridAndTheRecentItems)

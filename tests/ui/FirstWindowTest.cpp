@@ -1,3 +1,4 @@
+#include "core/App.h"
 #include "platform/fake/FakePlatform.h"
 #include "ui/TF.h"
 
@@ -8,7 +9,8 @@
 TEST(FirstWindowTest, ShowsLetteredColumnsAndNumberedRows)
 {
     platform::FakePlatform fakes;
-    ui::TF window(fakes.services());
+    App app{fakes.services()};
+    ui::TF window(app);
     window.FormActivate();
     QAbstractItemModel* model = window.grid()->model();
     EXPECT_EQ(model->columnCount(), 26);

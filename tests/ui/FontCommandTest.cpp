@@ -2,7 +2,7 @@
 #include "core/SheetOps.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/qt/QtTextMeasure.h"
-#include "ui/FontCommand.h"
+#include "core/FontCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ protected:
 TEST_F(FontCommandTest, TheSameFontChangesNothingAndWritesNoMessage)
 {
     const auto widths = app->grid.colWidths;
-    EXPECT_FALSE(ui::ChangeGridFont(*app, before, before));
+    EXPECT_FALSE(core::ChangeGridFont(*app, before, before));
     EXPECT_EQ(fakes.ui.statuses, QStringList{QString()});
     EXPECT_EQ(app->sheet.FontSize, 0);
     EXPECT_EQ(app->grid.colWidths, widths);
@@ -43,7 +43,7 @@ TEST_F(FontCommandTest, ANewSizeReLaysTheColumnsAndNamesTheFont)
     const int oldHeight = app->grid.rowHeight;
     platform::FontSpec chosen = before;
     chosen.size = 20;
-    EXPECT_TRUE(ui::ChangeGridFont(*app, before, chosen));
+    EXPECT_TRUE(core::ChangeGridFont(*app, before, chosen));
     EXPECT_EQ(app->sheet.FontSize, 20);
     EXPECT_EQ(measure.font().pointSize(), 20);
     EXPECT_GT(app->grid.colWidths[1], oldWidth);
@@ -57,7 +57,7 @@ TEST_F(FontCommandTest, AStyleChangeAloneCountsAsAChange)
 {
     platform::FontSpec chosen = before;
     chosen.bold = true;
-    EXPECT_TRUE(ui::ChangeGridFont(*app, before, chosen));
+    EXPECT_TRUE(core::ChangeGridFont(*app, before, chosen));
     EXPECT_TRUE(app->settings.gridFont.bold);
     EXPECT_TRUE(measure.font().bold());
     EXPECT_EQ(fakes.ui.lastStatus(), u"フォントを ＭＳ ゴシック 11ポイントに変更しました.");
@@ -106,7 +106,8 @@ void chooseSize(ui::TF& window, int size)
 TEST(FontCommandWindowTest, TheDialogsChoiceReachesTheGridAndTheMessagePanel)
 {
     platform::FakePlatform fakes;
-    ui::TF window(fakes.services());
+    App app{fakes.services()};
+    ui::TF window(app);
     window.show();
     const int before = window.grid()->font().pointSize();
     chooseSize(window, 0);

@@ -32,7 +32,8 @@ protected:
     }
     void start(bool activate = true)
     {
-        window = std::make_unique<ui::TF>(services);
+        app = std::make_unique<App>(services);
+        window = std::make_unique<ui::TF>(*app);
         window->resize(800, 500);
         if (!activate)
             core::ResetSheetState(window->app());
@@ -55,6 +56,7 @@ protected:
     platform::FakePlatform fakes;
     platform::QtTextMeasure measure;
     platform::Services services;
+    std::unique_ptr<App> app;
     std::unique_ptr<ui::TF> window;
 };
 

@@ -38,10 +38,14 @@ protected:
     {
         return fakes.settings.values.value(QString::fromUtf8(name));
     }
+    /// A window over an App of its own, as the program makes them; the Apps outlive the
+    /// test's windows.
     std::unique_ptr<ui::TF> makeWindow(ui::StartupOptions options = {})
     {
-        return std::make_unique<ui::TF>(fakes.services(), std::move(options));
+        apps.push_back(std::make_unique<App>(fakes.services()));
+        return std::make_unique<ui::TF>(*apps.back(), std::move(options));
     }
+    std::vector<std::unique_ptr<App>> apps;
     static QStringList recentItems(ui::TF& window)
     {
         QStringList items;
@@ -138,7 +142,8 @@ TEST_F(SettingsWiringTest, RecentFilesComeBackThroughTheIniFile)
         platform::QtSettingsStore settings(ini);
         platform::Services services = fakes.services();
         services.settings = &settings;
-        ui::TF window(services);
+        App app{services};
+        ui::TF window(app);
         window.show();
         window.app().sheet.RecentFiles = QStringList{u"/d/second.csv"_s, u"/d/first.mvx"_s};
         window.app().sheet.SearchHistory = QStringList{u"東京 本社"_s, u"x"_s};
@@ -147,7 +152,8 @@ TEST_F(SettingsWiringTest, RecentFilesComeBackThroughTheIniFile)
     platform::QtSettingsStore settings(ini);
     platform::Services services = fakes.services();
     services.settings = &settings;
-    ui::TF window(services);
+    App app{services};
+    ui::TF window(app);
     EXPECT_EQ(recentItems(window),
               (QStringList{u"&0 /d/second.csv"_s, u"&1 /d/first.mvx"_s}));
     EXPECT_EQ(window.app().sheet.SearchHistory, (QStringList{u"東京 本社"_s, u"x"_s}));

@@ -24,6 +24,25 @@ Answer FakeUi::message(const Message& message)
     return Answer::Ok;
 }
 
+bool FakeUi::askInsertDialog(edit::InsertDialogState& state)
+{
+    dialogs.append(QStringLiteral("TfAdd"));
+    return insertDialog ? insertDialog(state) : false;
+}
+
+std::optional<FontSpec> FakeUi::askGridFont(const FontSpec& current)
+{
+    dialogs.append(QStringLiteral("Font"));
+    return fontDialog ? fontDialog(current) : std::nullopt;
+}
+
+void FakeUi::processEvents()
+{
+    ++processEventsCalls;
+    if (duringProcessEvents)
+        duringProcessEvents();
+}
+
 QStringList FakeUi::messageTexts() const
 {
     QStringList texts;

@@ -14,19 +14,28 @@
 #include <QStringList>
 #include <QVariant>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace platform {
 
 /// Records what commands show; answers message boxes from a script (default: the first
-/// button, OK or Yes).
+/// button, OK or Yes) and dialogs through their functions (default: cancelled).
 class FakeUi : public Ui {
 public:
     Answer message(const Message& message) override;
+    bool askInsertDialog(edit::InsertDialogState& state) override;
+    std::optional<FontSpec> askGridFont(const FontSpec& current) override;
+    void closeWindow() override { ++closeRequests; }
     void showStatus(const QString& text) override { statuses.append(text); }
     void showCellNamePanel(const QString& text) override { cellNamePanel = text; }
-    void setBusy(bool on) override { busy = on; }
-    void processEvents() override { ++processEventsCalls; }
+    void setBusy(bool on) override
+    {
+        busy = on;
+        busyChanges.append(on);
+    }
+    /// Runs duringProcessEvents, as a user's click would run while a loop lets messages in.
+    void processEvents() override;
     void beep() override { ++beeps; }
     void gridChanged(GridChange) override {}
     void setUndoCaption(const QString& caption) override { undoCaption = caption; }
@@ -49,6 +58,15 @@ public:
 
     std::deque<Answer> answers; // consumed front first
     std::vector<Message> messages;
+    /// The insert/delete dialog: edits the state and says OK (true) or Cancel.
+    std::function<bool(edit::InsertDialogState&)> insertDialog;
+    /// The font dialog: the chosen font, or nullopt for Cancel.
+    std::function<std::optional<FontSpec>(const FontSpec&)> fontDialog;
+    std::function<void()> duringProcessEvents;
+    /// Dialogs shown, by name ("TfAdd", "Font"), in order.
+    QStringList dialogs;
+    int closeRequests = 0;
+    QList<bool> busyChanges;
     QStringList statuses;
     QString cellNamePanel;
     QString undoCaption;

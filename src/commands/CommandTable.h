@@ -2,7 +2,7 @@
 
 #include <span>
 
-namespace ui {
+namespace commands {
 
 /// One command per menu item, toolbar button or popup item of the main window.
 enum class CommandId {
@@ -77,17 +77,22 @@ struct CommandEntry {
     const char* popupName;  // popup item component; nullptr: none
     const char* popupCaption; // nullptr: the menu caption
     unsigned separators;    // SeparatorBefore flags
-    /// The command runs now; false: its item exists but does nothing yet.
-    bool wired;
+    /// The command exists; false: its items are shown greyed.
+    bool built;
+    /// The command may run while a long loop holds the busy state: it changes neither the
+    /// sheet, nor the file, nor the main window.
+    bool whileBusy;
 };
 
+constexpr int CommandCount = int(CommandId::OperationHelp) + 1;
+
 /// Every command of the main window, in menu order.
-std::span<const CommandEntry> commandTable();
-const CommandEntry& commandEntry(CommandId id);
+std::span<const CommandEntry> CommandTable();
+const CommandEntry& CommandEntryOf(CommandId id);
 
 /// Captions of the main menu's top-level menus.
-const char* menuCaption(MenuId menu);
+const char* MenuCaption(MenuId menu);
 /// Component names of the top-level menus (FileMenu, ...).
-const char* menuName(MenuId menu);
+const char* MenuName(MenuId menu);
 
-} // namespace ui
+} // namespace commands

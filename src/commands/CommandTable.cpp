@@ -1,9 +1,9 @@
-#include "ui/CommandTable.h"
+#include "commands/CommandTable.h"
 
 #include <QtGlobal>
 #include <iterator>
 
-namespace ui {
+namespace commands {
 
 namespace {
 
@@ -15,100 +15,100 @@ constexpr unsigned T = ToolSeparator;
 // clang-format off
 constexpr CommandEntry Table[] = {
     // id, menu, name, caption, shortcut, button, tool tip, popup name, popup caption,
-    // separators, wired
+    // separators, built, while busy
     {OperationHelp, MenuId::None, nullptr, nullptr, nullptr, 0, nullptr,
-     "pmnuHelp", "操作のヘルプ", 0, true},
+     "pmnuHelp", "操作のヘルプ", 0, true, true},
     {New, MenuId::File, "mnuNew", "新規作成(&N)", nullptr, 1, "新規作成",
-     nullptr, nullptr, 0, true},
+     nullptr, nullptr, 0, true, false},
     {Open, MenuId::File, "mnuOpen", "開く(&O)...", "Ctrl+O", 2, "開く",
-     nullptr, nullptr, 0, true},
+     nullptr, nullptr, 0, true, false},
     {Append, MenuId::File, "mnuApnd", "追加読み込み(&M)...", "Ctrl+M", 3, "追加読み込み",
-     nullptr, nullptr, 0, true},
+     nullptr, nullptr, 0, true, false},
     {Save, MenuId::File, "mnuQsave", "上書き保存(&S)", "Ctrl+S", 4, "上書き保存",
-     nullptr, nullptr, 0, true},
+     nullptr, nullptr, 0, true, false},
     {SaveAs, MenuId::File, "mnuNsave", "名前を付けて保存(&A)...", "Ctrl+F5", 5,
-     "名前を付けて保存", nullptr, nullptr, 0, true},
+     "名前を付けて保存", nullptr, nullptr, 0, true, false},
     {PageLayout, MenuId::File, "mnuLayout", "ページ設定(&T)...", "Ctrl+T", 6, "ページ設定",
-     nullptr, nullptr, M | T, false},
+     nullptr, nullptr, M | T, false, false},
     {PrintArea, MenuId::File, "mnuPrArea", "印刷範囲(&A)", "Ctrl+A", 7, "印刷範囲",
-     nullptr, nullptr, 0, false},
+     nullptr, nullptr, 0, false, false},
     {Preview, MenuId::File, "mnuPrev", "印刷プレビュー(&V)...", "Ctrl+U", 8, "印刷プレビュー",
-     nullptr, nullptr, 0, false},
+     nullptr, nullptr, 0, false, false},
     {Print, MenuId::File, "mnuPrint", "印刷(&P)...", "Ctrl+P", 9, "印刷",
-     nullptr, nullptr, 0, false},
-    {Recent0, MenuId::File, "mnuFile0", "&0", nullptr, 0, nullptr, nullptr, nullptr, M, true},
-    {Recent1, MenuId::File, "mnuFile1", "&1", nullptr, 0, nullptr, nullptr, nullptr, 0, true},
-    {Recent2, MenuId::File, "mnuFile2", "&2", nullptr, 0, nullptr, nullptr, nullptr, 0, true},
-    {Recent3, MenuId::File, "mnuFile3", "&3", nullptr, 0, nullptr, nullptr, nullptr, 0, true},
-    {Recent4, MenuId::File, "mnuFile4", "&4", nullptr, 0, nullptr, nullptr, nullptr, 0, true},
-    {Recent5, MenuId::File, "mnuFile5", "&5", nullptr, 0, nullptr, nullptr, nullptr, 0, true},
-    {Recent6, MenuId::File, "mnuFile6", "&6", nullptr, 0, nullptr, nullptr, nullptr, 0, true},
-    {Recent7, MenuId::File, "mnuFile7", "&7", nullptr, 0, nullptr, nullptr, nullptr, 0, true},
-    {Recent8, MenuId::File, "mnuFile8", "&8", nullptr, 0, nullptr, nullptr, nullptr, 0, true},
-    {Recent9, MenuId::File, "mnuFile9", "&9", nullptr, 0, nullptr, nullptr, nullptr, 0, true},
+     nullptr, nullptr, 0, false, false},
+    {Recent0, MenuId::File, "mnuFile0", "&0", nullptr, 0, nullptr, nullptr, nullptr, M, true, false},
+    {Recent1, MenuId::File, "mnuFile1", "&1", nullptr, 0, nullptr, nullptr, nullptr, 0, true, false},
+    {Recent2, MenuId::File, "mnuFile2", "&2", nullptr, 0, nullptr, nullptr, nullptr, 0, true, false},
+    {Recent3, MenuId::File, "mnuFile3", "&3", nullptr, 0, nullptr, nullptr, nullptr, 0, true, false},
+    {Recent4, MenuId::File, "mnuFile4", "&4", nullptr, 0, nullptr, nullptr, nullptr, 0, true, false},
+    {Recent5, MenuId::File, "mnuFile5", "&5", nullptr, 0, nullptr, nullptr, nullptr, 0, true, false},
+    {Recent6, MenuId::File, "mnuFile6", "&6", nullptr, 0, nullptr, nullptr, nullptr, 0, true, false},
+    {Recent7, MenuId::File, "mnuFile7", "&7", nullptr, 0, nullptr, nullptr, nullptr, 0, true, false},
+    {Recent8, MenuId::File, "mnuFile8", "&8", nullptr, 0, nullptr, nullptr, nullptr, 0, true, false},
+    {Recent9, MenuId::File, "mnuFile9", "&9", nullptr, 0, nullptr, nullptr, nullptr, 0, true, false},
     // The separator before Exit is mnuFilesSep, shown only with recent files.
-    {Exit, MenuId::File, "mnuExit", "終了(&X)", "Alt+F4", 0, nullptr, nullptr, nullptr, M, true},
+    {Exit, MenuId::File, "mnuExit", "終了(&X)", "Alt+F4", 0, nullptr, nullptr, nullptr, M, true, false},
     {Undo, MenuId::Edit, "mnuUndo", "元に戻す(&U)", "Ctrl+Z", 10, "元に戻す",
-     "pmnuUndoU1", nullptr, P | T, true},
+     "pmnuUndoU1", nullptr, P | T, true, false},
     {Insert, MenuId::Edit, "mnuIns", "挿入(&I)...", "Shift+Ins", 11, "挿入",
-     "pmnuIns", nullptr, 0, true},
+     "pmnuIns", nullptr, 0, true, false},
     {Delete, MenuId::Edit, "mnuDel", "削除(&D)...", "Shift+Del", 12, "削除",
-     "pmnuDel", nullptr, 0, true},
+     "pmnuDel", nullptr, 0, true, false},
     {Copy, MenuId::Edit, "mnuCopy", "コピー(&C)      Crrl+C", nullptr, 13, "コピー",
-     "pmnuCopy", "コピー(&C)", M | P | T, false},
+     "pmnuCopy", "コピー(&C)", M | P | T, false, false},
     {Paste, MenuId::Edit, "mnuPaste", "貼り付け(&P)   Ctrl+V", nullptr, 14, "貼り付け",
-     "pmnuPaste", "貼り付け(&P)", 0, false},
+     "pmnuPaste", "貼り付け(&P)", 0, false, false},
     {PasteClipboard, MenuId::None, nullptr, nullptr, nullptr, 15, "クリップボードから貼付",
-     nullptr, nullptr, 0, false},
+     nullptr, nullptr, 0, false, false},
     {Clear, MenuId::Edit, "mnuClear", "消去(&E)", "Ctrl+E", 16, "消去",
-     "pnmuClear", nullptr, 0, false},
+     "pnmuClear", nullptr, 0, false, false},
     {Search, MenuId::Data, "mnuSrch", "検索(&F)...", "Ctrl+F", 17, "検索",
-     "pmnuFind", nullptr, P | T, false},
+     "pmnuFind", nullptr, P | T, false, false},
     {SearchBackward, MenuId::Data, "mnuSrchBef", "前検索[↑] (&B)", "Shift+F3", 18, "前検索",
-     "pmnuSrchBfr", nullptr, 0, false},
+     "pmnuSrchBfr", nullptr, 0, false, false},
     {SearchForward, MenuId::Data, "mnuSrchNxt", "次検索[↓] (&N)", "F3", 19, "次検索",
-     "pmnuSrchNxt", nullptr, 0, false},
+     "pmnuSrchNxt", nullptr, 0, false, false},
     {FileSearch, MenuId::Data, "mnuSrchFile", "ファイル検索(&M)...", "Ctrl+B", 20,
-     "ファイル検索", "pnmuSrchFl", "ファイル検索(M)...", 0, false},
+     "ファイル検索", "pnmuSrchFl", "ファイル検索(M)...", 0, false, false},
     {Replace, MenuId::Data, "mnuRep", "置換(&R)...", "Ctrl+R", 21, "置換",
-     "pmnuRep", nullptr, 0, false},
+     "pmnuRep", nullptr, 0, false, false},
     {Link, MenuId::Data, "mnuLink", "リンク(&X)", "F10", 22, "リンク",
-     "pmnuLink", nullptr, M | P | T, false},
+     "pmnuLink", nullptr, M | P | T, false, false},
     {Sort, MenuId::Data, "mnuSort", "並べ替え(&S)...", "Ctrl+J", 23, "並べ替え",
-     "pmnuSort", nullptr, 0, false},
+     "pmnuSort", nullptr, 0, false, false},
     {Graph, MenuId::Data, "mnuGraph", "グラフ(&G)...", "Ctrl+G", 24, "グラフ",
-     "pmnuGraph", nullptr, 0, false},
+     "pmnuGraph", nullptr, 0, false, false},
     {RowCount, MenuId::Set, "mnuRowCount", "全体行数(&H)...", "Ctrl+H", 25, "行数",
-     "KH1", nullptr, P | T, false},
+     "KH1", nullptr, P | T, false, false},
     {Font, MenuId::Set, "mnuFontSet", "フォント(&F)...", "Ctrl+F6", 26, "フォント",
-     "F1", nullptr, 0, true},
+     "F1", nullptr, 0, true, false},
     {ColumnFormat, MenuId::Set, "mnuColType", "列の表示形式(&W)...", "Ctrl+W", 27, "列設定",
-     "KW1", nullptr, M, false},
+     "KW1", nullptr, M, false, false},
     {ColumnHeadings, MenuId::Set, "mnuCname", "列見出し(&C)...", nullptr, 28, "列見出し",
-     "pmnuCname1", nullptr, 0, false},
+     "pmnuCname1", nullptr, 0, false, false},
     {RuledLines, MenuId::Set, "mnuLineSet", "罫線(&L)...", "Ctrl+L", 29, "罫線",
-     "KL1", nullptr, 0, false},
+     "KL1", nullptr, 0, false, false},
     {PageBreak, MenuId::Set, "mnuPage", "改ページ(&N)", "Ctrl+N", 30, "改ページ",
-     "KN1", nullptr, 0, false},
+     "KN1", nullptr, 0, false, false},
     {ToolbarEditor, MenuId::Set, "mnuToolBar", "ツールボタンの編集(&T)...", nullptr, 0, nullptr,
-     nullptr, nullptr, M, false},
+     nullptr, nullptr, M, false, false},
     {SystemSettings, MenuId::Set, "mnuSysSet", "システム設定(&S)...", nullptr, 0, nullptr,
-     nullptr, nullptr, 0, false},
+     nullptr, nullptr, 0, false, false},
     {Help, MenuId::Help, "mnuHelp", "Mavixのヘルプ(&H)", "F1", 31, "ヘルプ",
-     nullptr, nullptr, T, true},
+     nullptr, nullptr, T, true, true},
     {About, MenuId::Help, "mnuAbout", "バージョン情報(&A)...", nullptr, 0, nullptr,
-     nullptr, nullptr, 0, false},
+     nullptr, nullptr, 0, false, true},
 };
 // clang-format on
 
 } // namespace
 
-std::span<const CommandEntry> commandTable()
+std::span<const CommandEntry> CommandTable()
 {
     return Table;
 }
 
-const CommandEntry& commandEntry(CommandId id)
+const CommandEntry& CommandEntryOf(CommandId id)
 {
     for (const CommandEntry& entry : Table)
         if (entry.id == id)
@@ -116,7 +116,7 @@ const CommandEntry& commandEntry(CommandId id)
     Q_UNREACHABLE();
 }
 
-const char* menuCaption(MenuId menu)
+const char* MenuCaption(MenuId menu)
 {
     switch (menu) {
     case MenuId::File: return "ファイル(&F)";
@@ -129,7 +129,7 @@ const char* menuCaption(MenuId menu)
     return "";
 }
 
-const char* menuName(MenuId menu)
+const char* MenuName(MenuId menu)
 {
     switch (menu) {
     case MenuId::File: return "FileMenu";
@@ -142,4 +142,4 @@ const char* menuName(MenuId menu)
     return "";
 }
 
-} // namespace ui
+} // namespace commands

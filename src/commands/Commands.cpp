@@ -1,0 +1,117 @@
+#include "commands/Commands.h"
+
+#include "core/App.h"
+#include "core/Busy.h"
+#include "core/Display.h"
+#include "core/FontCommand.h"
+#include "core/SheetOps.h"
+#include "edit/InsertDelete.h"
+#include "edit/Undo.h"
+#include "files/FileCommands.h"
+#include "platform/Help.h"
+#include "platform/Ui.h"
+#include "settings/Settings.h"
+
+namespace commands {
+
+namespace {
+
+const QString OperationHelpTopic = QStringLiteral("マウスとキーの操作");
+
+int recentIndex(CommandId id)
+{
+    return int(id) - int(CommandId::Recent0);
+}
+
+bool isRecent(CommandId id)
+{
+    return id >= CommandId::Recent0 && id <= CommandId::Recent9;
+}
+
+} // namespace
+
+bool CommandEnabled(const App& app, CommandId id)
+{
+    const CommandEntry& entry = CommandEntryOf(id);
+    if (!entry.built)
+        return false;
+    // Typing or choosing from the pick list leaves only the help menu usable.
+    if (app.InputMode != 0 && entry.menu != MenuId::Help)
+        return false;
+    if (core::IsBusy(app) && !entry.whileBusy)
+        return false;
+    if (isRecent(id))
+        return recentIndex(id) < app.sheet.RecentFiles.size();
+    return true;
+}
+
+void RunCommand(App& app, CommandId id)
+{
+    if (!CommandEnabled(app, id)) {
+        if (core::IsBusy(app))
+            core::ShowStatus(app, core::BusyRefusal());
+        return;
+    }
+    switch (id) {
+    case CommandId::New: core::NewCommand(app); break;
+    case CommandId::Open: files::OpenCommand(app); break;
+    case CommandId::Append: files::AppendCommand(app); break;
+    case CommandId::Save: files::SaveCommand(app, false); break;
+    case CommandId::SaveAs: files::SaveCommand(app, true); break;
+    case CommandId::Recent0:
+    case CommandId::Recent1:
+    case CommandId::Recent2:
+    case CommandId::Recent3:
+    case CommandId::Recent4:
+    case CommandId::Recent5:
+    case CommandId::Recent6:
+    case CommandId::Recent7:
+    case CommandId::Recent8:
+    case CommandId::Recent9: files::OpenRecent(app, recentIndex(id)); break;
+    case CommandId::Exit: app.ui().closeWindow(); break;
+    case CommandId::Undo: edit::UndoCommand(app); break;
+    case CommandId::Insert: edit::InsertCommand(app); break;
+    case CommandId::Delete: edit::DeleteCommand(app); break;
+    case CommandId::Font: core::FontCommand(app); break;
+    case CommandId::Help: app.help().showContents(); break;
+    case CommandId::OperationHelp: app.help().showKeyword(OperationHelpTopic); break;
+    // Not built yet: their items are greyed, so these never get here.
+    case CommandId::PageLayout:
+    case CommandId::PrintArea:
+    case CommandId::Preview:
+    case CommandId::Print:
+    case CommandId::Copy:
+    case CommandId::Paste:
+    case CommandId::PasteClipboard:
+    case CommandId::Clear:
+    case CommandId::Search:
+    case CommandId::SearchBackward:
+    case CommandId::SearchForward:
+    case CommandId::FileSearch:
+    case CommandId::Replace:
+    case CommandId::Link:
+    case CommandId::Sort:
+    case CommandId::Graph:
+    case CommandId::RowCount:
+    case CommandId::ColumnFormat:
+    case CommandId::ColumnHeadings:
+    case CommandId::RuledLines:
+    case CommandId::PageBreak:
+    case CommandId::ToolbarEditor:
+    case CommandId::SystemSettings:
+    case CommandId::About: break;
+    }
+}
+
+bool CloseQuery(App& app)
+{
+    if (app.sheet.Modified
+        && !files::AskSaveChanges(app, QStringLiteral("Mavixの終了"),
+                                  QStringLiteral("データが変更されていますが\r\n保存して終了しますか？")))
+        return false;
+    settings::SaveSettings(app);
+    app.help().close();
+    return true;
+}
+
+} // namespace commands
