@@ -3,7 +3,9 @@
 #include "ui/HelpTopics.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QScreen>
 #include <QTextDocument>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -45,9 +47,35 @@ HelpWindow::HelpWindow(QWidget* parent)
     setWindowTitle(QStringLiteral("Mavixのヘルプ"));
 }
 
+QRect HelpWindowGeometry(const QRect& available, const QRect& owner, QSize wanted)
+{
+    // Room for the window manager's title bar above the window and its border around it.
+    constexpr int Title = 32;
+    constexpr int Border = 8;
+    const QSize size = wanted.boundedTo(available.size() - QSize(2 * Border, Title + Border));
+    QPoint p = owner.isValid() ? owner.topLeft() + QPoint(40, 40) : available.center()
+                                                                        - QPoint(size.width(),
+                                                                                 size.height())
+                                                                              / 2;
+    p.setX(std::clamp(p.x(), available.left() + Border,
+                      available.right() + 1 - Border - size.width()));
+    p.setY(std::clamp(p.y(), available.top() + Title,
+                      available.bottom() + 1 - Border - size.height()));
+    return QRect(p, size);
+}
+
 void HelpWindow::showTopic(const QUrl& url)
 {
     m_browser->setSource(url);
+    if (!m_placed) {
+        // The first time, the window opens near the window that asked, inside its screen.
+        m_placed = true;
+        const QWidget* owner = QApplication::activeWindow();
+        const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            setGeometry(HelpWindowGeometry(screen->availableGeometry(),
+                                           owner ? owner->frameGeometry() : QRect(), size()));
+    }
     show();
     raise();
     activateWindow();

@@ -9,6 +9,11 @@ class QTextBrowser;
 
 namespace ui {
 
+/// Where the help window opens the first time: a little below and to the right of the
+/// window that asked (or centred without one), `wanted` as far as it fits, wholly inside the
+/// screen's available area with room for the window frame.
+QRect HelpWindowGeometry(const QRect& available, const QRect& owner, QSize wanted);
+
 /// The program's help window: the HTML topics shipped with the program in a text browser,
 /// with back, forward and contents.
 class HelpWindow : public QWidget {
@@ -19,6 +24,7 @@ public:
 
 private:
     QTextBrowser* m_browser = nullptr;
+    bool m_placed = false;
 };
 
 /// platform::Help over the program's help window; the window is made on first use.

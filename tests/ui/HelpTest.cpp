@@ -101,3 +101,32 @@ TEST(HelpTest, LinksBetweenTopicsLeadToExistingPages)
 }
 
 } // namespace
+
+namespace {
+
+TEST(HelpTest, TheWindowOpensInsideTheScreenNearItsOwner)
+{
+    const QRect screen(0, 0, 1280, 800);
+    struct Case {
+        QRect owner;
+        QSize wanted;
+        QRect expected;
+    };
+    const Case cases[] = {
+        // Room enough: below and to the right of the main window.
+        {QRect(0, 0, 600, 360), QSize(680, 540), QRect(40, 40, 680, 540)},
+        // The main window far down and right: pulled back inside, frame included.
+        {QRect(700, 300, 600, 360), QSize(680, 540), QRect(592, 252, 680, 540)},
+        // A screen smaller than the window: as large as fits.
+        {QRect(0, 0, 600, 360), QSize(2000, 2000), QRect(8, 32, 1264, 760)},
+        // No owner: centred.
+        {QRect(), QSize(680, 540), QRect(299, 129, 680, 540)},
+    };
+    for (const Case& c : cases) {
+        const QRect got = ui::HelpWindowGeometry(screen, c.owner, c.wanted);
+        EXPECT_EQ(got, c.expected);
+        EXPECT_TRUE(screen.contains(got));
+    }
+}
+
+} // namespace

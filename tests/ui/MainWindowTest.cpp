@@ -1,5 +1,6 @@
 // Start-up, activation, closing, wheel scrolling, the current cell and the status bar.
 #include "ModalBoxes.h"
+#include "core/Busy.h"
 #include "core/Cells.h"
 #include "core/Display.h"
 #include "core/SheetOps.h"
@@ -231,6 +232,90 @@ TEST_F(MainWindowTest, CancelAndAFailedSaveKeepTheProgramRunning)
     EXPECT_TRUE(box->seen);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(fakes.help.calls.contains(QStringLiteral("close")));
+}
+
+TEST(CascadeTest, ASecondProgramStartsBesideTheFirst)
+{
+    const QRect screen(0, 0, 1280, 800);
+    const QSize size(600, 360);
+    struct Case {
+        QPoint saved;
+        int instance;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {{100, 80}, 0, {100, 80}},  // the first program: where it was left
+        {{100, 80}, 1, {124, 104}}, // one step down and right per running program
+        {{100, 80}, 3, {172, 152}},
+        {{680, 440}, 1, {656, 416}}, // at the screen's corner: the other way
+        {{-50, -50}, 0, {-50, -50}}, // the first keeps even an odd saved place
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ui::CascadedPosition(c.saved, c.instance, screen, size), c.expected)
+            << c.instance;
+}
+
+TEST_F(MainWindowTest, ClosingDuringALongLoopWaitsForItsEnd)
+{
+    auto window = makeWindow();
+    window->show();
+    App& app = window->app();
+    {
+        core::BusyGuard busy(app);
+        EXPECT_FALSE(window->close());
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(panel(*window, 1), u"処理が終わってから終了します.");
+        EXPECT_FALSE(fakes.help.calls.contains(QStringLiteral("close")));
+        // The buttons that would change the sheet are greyed meanwhile; help is not.
+        EXPECT_FALSE(window->buttonAction(2)->isEnabled());
+        EXPECT_TRUE(window->buttonAction(31)->isEnabled());
+        EXPECT_NE(QApplication::overrideCursor(), nullptr);
+        // Keys typed now start no entry.
+        window->editor()->setFocus();
+        QTest::keyClicks(window->editor(), QStringLiteral("12"));
+        EXPECT_EQ(app.InputMode, 0);
+        EXPECT_TRUE(window->editor()->text().isEmpty());
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(window->buttonAction(2)->isEnabled());
+    for (int i = 0; i < 200 && window->isVisible(); ++i)
+        QTest::qWait(10);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(fakes.help.calls.contains(QStringLiteral("close")));
+}
+
+TEST_F(MainWindowTest, OpeningACsvFileLeavesTheNormalCursor)
+{
+    const QString csv = dir.filePath(QStringLiteral("x.csv"));
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("1,2\r\n");
+    file.close();
+    auto window = makeWindow();
+    window->show();
+    fakes.fileDialogs.openAnswers.push_back(csv);
+    window->runCommand(ui::CommandId::Open);
+    EXPECT_EQ(window->app().sheet.FileName, csv);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MainWindowTest, DialogsAndMessageBoxesOfferNoMinimizeOrMaximize)
+{
+    auto window = makeWindow();
+    window->show();
+    const auto noMinMax = [](QWidget* w) {
+        const Qt::WindowFlags flags = w->windowFlags();
+        EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+        EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+        EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    };
+    onNextModal<QMessageBox>([&](QMessageBox* box) {
+        noMinMax(box);
+        box->reject();
+    });
+    window->runCommand(ui::CommandId::New);
+    actOnNextDialog([&](QDialog* dialog) { noMinMax(dialog); });
+    window->runCommand(ui::CommandId::Insert);
 }
 
 class GridWindowTest : public MainWindowTest {
