@@ -62,10 +62,17 @@ struct Criterion
 {
     int code = 1;
     QString text;
+    /// `text` in the form texts are compared in (FoldText).
+    QString folded;
     double value = 0;
     /// Comparison of an empty text with `text`, computed on first use (2: not yet).
     int emptyOrder = 2;
 };
+
+/// The form in which criterion texts are compared: canonically composed (NFC), then case
+/// folded. Two texts are equal exactly when their folded forms are; kana type and width
+/// still differ (ア, あ and ｱ are three texts).
+QString FoldText(QStringView text);
 
 /// A block of cells: columns firstCol..lastCol, rows firstRow..lastRow.
 struct CellArea
@@ -81,7 +88,7 @@ struct CellArea
 class Evaluator
 {
 public:
-    /// The collator compares criterion texts (locale-aware, case-insensitive).
+    /// The collator orders folded criterion texts that differ (locale-aware).
     Evaluator(const core::Sheet& sheet, const QCollator& collator);
 
     /// Evaluates a whole cell text, including its leading "=". The value is 0 when the scan
@@ -137,7 +144,8 @@ private:
     double countRange(const Range& range, bool all) const;
     double countIf(const Range& range);
     double sumIf(Range criteriaRange);
-    int compareText(QStringView cellText, Criterion& criterion) const;
+    bool textMatches(int code, QStringView cellText, Criterion& criterion) const;
+    int orderFolded(QStringView a, QStringView b) const;
 
     const core::Sheet& m_sheet;
     const QCollator& m_collator;
