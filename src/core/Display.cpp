@@ -28,7 +28,9 @@ void showCellWith(App& app, int c, int r, const std::optional<NumberFormat>& for
     QString shown;
     if (format)
         shown = FormatNumber(sheet.CellValue[c][r], *format);
-    sheet.GridText[c][r] = shown.isNull() ? s : shown;
+    // A value that cannot be formatted (a number entry beyond the double range, 1e400)
+    // shows the entry as typed.
+    sheet.GridText[c][r] = shown.isNull() ? StripMark(s) : shown;
 }
 
 } // namespace

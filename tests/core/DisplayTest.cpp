@@ -120,9 +120,11 @@ TEST_F(DisplayTest, NumbersFormulasAndOtherTexts)
     EXPECT_EQ(app.sheet.ColFormat[1].fmt, u"%10.2m");
     put(1, 4, QStringLiteral("\t-1234.5"), -1234.5);
     EXPECT_EQ(shown(1, 4), u"-¥1,234.50");
-    // A value that cannot be formatted shows the stored text.
+    // A value that cannot be formatted shows the entry as typed, never its mark.
     put(1, 5, QStringLiteral("=1E999"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(shown(1, 5), u"=1E999");
+    put(1, 6, QStringLiteral("\t-1e400"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(shown(1, 6), u"-1e400");
 }
 
 TEST_F(DisplayTest, BuildColumnFormatSetsWidthAndFormat)
