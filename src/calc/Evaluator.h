@@ -124,7 +124,6 @@ private:
     void pushBinary(int code);
     void closeParenthesis();
     double scanLiteral();
-    bool scanLiteralFast(double& value);
     double scanRow();
     void pushReference();
     void waitFor(int c, int r);
