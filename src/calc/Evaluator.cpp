@@ -58,6 +58,13 @@ double roundHalfEven(double x)
 
 } // namespace
 
+bool IsErrorMark(QStringView shown)
+{
+    return std::any_of(ErrorMarks.begin() + 1, ErrorMarks.end(), [shown](std::u16string_view mark) {
+        return shown == QStringView(mark.data(), qsizetype(mark.size()));
+    });
+}
+
 Evaluator::Evaluator(const core::Sheet& sheet, const QCollator& collator)
     : m_sheet(sheet), m_collator(collator)
 {}

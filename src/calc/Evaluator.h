@@ -36,6 +36,9 @@ inline constexpr std::array<std::u16string_view, 6> ErrorMarks = {
     u"", u"#式?", u"#０割?", u"#範囲?", u"#複雑?", u"#数値?",
 };
 
+/// Whether a display text is one of ErrorMarks.
+bool IsErrorMark(QStringView shown);
+
 /// Operator characters by code: code c is the character at 1-based position c.
 inline constexpr std::u16string_view OperatorTable = u"(AIMR     +-        */        ^         =";
 
