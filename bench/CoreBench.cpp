@@ -71,5 +71,3 @@ void BM_ShowAllCells_Numbers_26x32000(benchmark::State& state)
 BENCHMARK(BM_ShowAllCells_Numbers_26x32000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

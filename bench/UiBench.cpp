@@ -1,11 +1,11 @@
-// Painting of the main window's grid.
+// Painting of the main window's grid (main.cpp makes the QApplication).
 #include "core/Display.h"
 #include "core/SheetOps.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/qt/QtTextMeasure.h"
 #include "ui/TF.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTableView>
@@ -15,23 +15,11 @@
 
 namespace {
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "mavix_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 /// A full sheet: 26 x 32000 numbers and texts, ruled lines on every cell of the first screens,
 /// a page break every 50 rows.
 struct FullSheetWindow {
     FullSheetWindow()
     {
-        application();
         services = fakes.services();
         services.measure = &measure;
         app = std::make_unique<App>(services);

@@ -50,9 +50,6 @@ double power(double left, double right)
     return std::exp(right * std::log(left));
 }
 
-constexpr double ExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-
 /// Row numbers round to the nearest integer, halves to even.
 double roundHalfEven(double x)
 {
@@ -60,6 +57,13 @@ double roundHalfEven(double x)
 }
 
 } // namespace
+
+bool IsErrorMark(QStringView shown)
+{
+    return std::any_of(ErrorMarks.begin() + 1, ErrorMarks.end(), [shown](std::u16string_view mark) {
+        return shown == QStringView(mark.data(), qsizetype(mark.size()));
+    });
+}
 
 Evaluator::Evaluator(const core::Sheet& sheet, const QCollator& collator)
     : m_sheet(sheet), m_collator(collator)
@@ -175,47 +179,16 @@ void Evaluator::closeParenthesis()
         ApplyFunction(op);
 }
 
-bool Evaluator::scanLiteralFast(double& value)
-{
-    // Plain digits with an optional fraction, at most 15 digits: the value is exact or one
-    // correctly rounded division, as ScanDecimal would give.
-    const int n = int(FormulaText.size());
-    int i = ScanPos - 1;
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int fraction = 0;
-    while (i < n && core::IsAsciiDigit(FormulaText[i].unicode()) && digits <= 15) {
-        mantissa = mantissa * 10 + (FormulaText[i++].unicode() - u'0');
-        ++digits;
-    }
-    if (i < n && FormulaText[i] == u'.') {
-        ++i;
-        while (i < n && core::IsAsciiDigit(FormulaText[i].unicode()) && digits <= 15) {
-            mantissa = mantissa * 10 + (FormulaText[i++].unicode() - u'0');
-            ++digits;
-            ++fraction;
-        }
-    }
-    if (digits == 0 || digits > 15)
-        return false;
-    if (i < n) {
-        const char16_t next = FormulaText[i].unicode();
-        if (core::IsAsciiDigit(next) || next == u'.' || next == u'E' || next == u'e')
-            return false;
-    }
-    value = double(mantissa) / ExactPowersOfTen[fraction];
-    ScanPos = i + 1;
-    return true;
-}
-
 double Evaluator::scanLiteral()
 {
+    const QStringView rest = FormulaText.mid(ScanPos - 1);
     double value = 0;
-    if (scanLiteralFast(value))
+    if (const qsizetype n = core::ScanShortDecimal(rest, value); n > 0) {
+        ScanPos += int(n);
         return value;
+    }
     // The longest prefix of the rest that ScanDecimal stops at; an incomplete prefix
     // (=2.5E*3) reads as 0.
-    const QStringView rest = FormulaText.mid(ScanPos - 1);
     const core::DecimalScan whole = core::ScanDecimal(rest);
     if (whole.errorPos == 0) {
         ScanPos += int(rest.size());

@@ -36,6 +36,9 @@ inline constexpr std::array<std::u16string_view, 6> ErrorMarks = {
     u"", u"#式?", u"#０割?", u"#範囲?", u"#複雑?", u"#数値?",
 };
 
+/// Whether a display text is one of ErrorMarks.
+bool IsErrorMark(QStringView shown);
+
 /// Operator characters by code: code c is the character at 1-based position c.
 inline constexpr std::u16string_view OperatorTable = u"(AIMR     +-        */        ^         =";
 
@@ -62,10 +65,17 @@ struct Criterion
 {
     int code = 1;
     QString text;
+    /// `text` in the form texts are compared in (FoldText).
+    QString folded;
     double value = 0;
     /// Comparison of an empty text with `text`, computed on first use (2: not yet).
     int emptyOrder = 2;
 };
+
+/// The form in which criterion texts are compared: canonically composed (NFC), then case
+/// folded. Two texts are equal exactly when their folded forms are; kana type and width
+/// still differ (ア, あ and ｱ are three texts).
+QString FoldText(QStringView text);
 
 /// A block of cells: columns firstCol..lastCol, rows firstRow..lastRow.
 struct CellArea
@@ -81,7 +91,7 @@ struct CellArea
 class Evaluator
 {
 public:
-    /// The collator compares criterion texts (locale-aware, case-insensitive).
+    /// The collator orders folded criterion texts that differ (locale-aware).
     Evaluator(const core::Sheet& sheet, const QCollator& collator);
 
     /// Evaluates a whole cell text, including its leading "=". The value is 0 when the scan
@@ -117,7 +127,6 @@ private:
     void pushBinary(int code);
     void closeParenthesis();
     double scanLiteral();
-    bool scanLiteralFast(double& value);
     double scanRow();
     void pushReference();
     void waitFor(int c, int r);
@@ -137,7 +146,8 @@ private:
     double countRange(const Range& range, bool all) const;
     double countIf(const Range& range);
     double sumIf(Range criteriaRange);
-    int compareText(QStringView cellText, Criterion& criterion) const;
+    bool textMatches(int code, QStringView cellText, Criterion& criterion) const;
+    int orderFolded(QStringView a, QStringView b) const;
 
     const core::Sheet& m_sheet;
     const QCollator& m_collator;

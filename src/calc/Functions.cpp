@@ -38,7 +38,31 @@ int numberOrder(double x, double v)
     return x < v ? -1 : (x > v ? 1 : 0);
 }
 
+/// Whether FoldText leaves the text as it is: ASCII without capitals, kana and the common
+/// ideographs have no case and neither compose nor decompose.
+bool foldsToItself(QStringView text)
+{
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u < 0x80) {
+            if (u >= u'A' && u <= u'Z')
+                return false;
+        } else if (!((u >= 0x3041 && u <= 0x3096) || (u >= 0x30A1 && u <= 0x30FA) || u == 0x30FC ||
+                     (u >= 0x4E00 && u <= 0x9FFF))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
+
+QString FoldText(QStringView text)
+{
+    if (foldsToItself(text))
+        return text.toString();
+    return text.toString().normalized(QString::NormalizationForm_C).toCaseFolded();
+}
 
 std::optional<std::int64_t> RoundHalfAway(double x)
 {
@@ -278,6 +302,7 @@ bool Evaluator::parseCriterion(Criterion& criterion)
         }
         criterion.text.append(QChar(ch));
     }
+    criterion.folded = FoldText(criterion.text);
     criterion.emptyOrder = 2;
     if (core::IsNumericText(criterion.text)) {
         criterion.code += 10;
@@ -286,15 +311,35 @@ bool Evaluator::parseCriterion(Criterion& criterion)
     return true;
 }
 
-int Evaluator::compareText(QStringView cellText, Criterion& criterion) const
+bool Evaluator::textMatches(int code, QStringView cellText, Criterion& criterion) const
 {
-    if (!cellText.isEmpty())
-        return m_collator.compare(cellText, criterion.text);
-    // Ranges are often mostly empty: compare the empty text once per criterion.
-    if (criterion.emptyOrder == 2)
-        criterion.emptyOrder =
-            criterion.text.isEmpty() ? 0 : m_collator.compare(QStringView(), criterion.text);
-    return criterion.emptyOrder;
+    if (cellText.isEmpty()) {
+        // Ranges are often mostly empty: compare the empty text once per criterion.
+        if (criterion.emptyOrder == 2)
+            criterion.emptyOrder = orderFolded(QStringView(), criterion.folded);
+        return matches(code, criterion.emptyOrder);
+    }
+    QString folded;
+    QStringView cell = cellText;
+    if (!foldsToItself(cellText)) {
+        folded = FoldText(cellText);
+        cell = folded;
+    }
+    // "=" and "<>" need no order, only equality.
+    if (code == 1 || code == 4)
+        return (cell == criterion.folded) == (code == 1);
+    return matches(code, orderFolded(cell, criterion.folded));
+}
+
+/// A total order of folded texts, 0 only for equal ones: the collator's order, and where
+/// it sees no difference (kana type, width) the order of the code units.
+int Evaluator::orderFolded(QStringView a, QStringView b) const
+{
+    if (a == b)
+        return 0;
+    if (const int order = m_collator.compare(a, b); order != 0)
+        return order < 0 ? -1 : 1;
+    return a.compare(b) < 0 ? -1 : 1;
 }
 
 int Evaluator::MatchCount(int firstColumn, int lastColumn, int row, Criterion& criterion)
@@ -310,7 +355,7 @@ int Evaluator::MatchCount(int firstColumn, int lastColumn, int row, Criterion& c
         if (m == u'\'' && code == 11 && core::IsNumericText(r))
             code = 1;
         if (code < 10) {
-            if ((t.isEmpty() || isText) && matches(code, compareText(r, criterion)))
+            if ((t.isEmpty() || isText) && textMatches(code, r, criterion))
                 ++count;
             continue;
         }

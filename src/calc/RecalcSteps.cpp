@@ -13,38 +13,17 @@ namespace calc::detail {
 
 namespace {
 
-constexpr double ExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-
-/// NumericValue of a NumberMark text. Plain decimals of at most 15 digits are exact or one
-/// correctly rounded division, as the general scanner gives; the rest go through it.
+/// NumericValue of a NumberMark text; short plain decimals skip the general scanner.
 double numberValue(const QString& text)
 {
-    const qsizetype n = text.size();
-    qsizetype i = 1;
-    const bool negative = i < n && text[i] == u'-';
+    QStringView rest = QStringView(text).mid(1);
+    const bool negative = rest.startsWith(u'-');
     if (negative)
-        ++i;
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int fraction = 0;
-    bool point = false;
-    for (; i < n; ++i) {
-        const char16_t ch = text[i].unicode();
-        if (ch >= u'0' && ch <= u'9') {
-            if (++digits > 15)
-                return core::NumericValue(text);
-            mantissa = mantissa * 10 + (ch - u'0');
-            fraction += point;
-        } else if (ch == u'.' && !point) {
-            point = true;
-        } else {
-            return core::NumericValue(text);
-        }
-    }
-    if (digits == 0)
+        rest = rest.mid(1);
+    double value = 0;
+    const qsizetype n = core::ScanShortDecimal(rest, value);
+    if (n == 0 || n != rest.size())
         return core::NumericValue(text);
-    const double value = double(mantissa) / ExactPowersOfTen[fraction];
     return negative ? -value : value;
 }
 

@@ -15,7 +15,8 @@ namespace calc::detail {
 /// their number.
 int ClassifyCells(App& app, std::vector<core::CellPos>* formulas);
 
-/// The collator of criterion texts: Japanese, letter case ignored.
+/// The collator that orders criterion texts (Japanese); which texts are equal is decided by
+/// their folded forms, not by it.
 QCollator CriteriaCollator();
 
 enum class Outcome { Done, Waiting, Error };

@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "calc/Evaluator.h"
 #include "cli/CliFileHold.h"
 #include "cli/CliUi.h"
 #include "core/App.h"
@@ -13,8 +14,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <algorithm>
-#include <array>
 #include <memory>
 #include <optional>
 #include <variant>
@@ -96,14 +95,6 @@ std::optional<core::CellPos> parseCell(const QString& name)
     return core::CellPos{col, row};
 }
 
-bool isErrorMark(const QString& shown)
-{
-    static const std::array<QString, 5> marks = {QStringLiteral("#式?"), QStringLiteral("#０割?"),
-                                                 QStringLiteral("#範囲?"), QStringLiteral("#複雑?"),
-                                                 QStringLiteral("#数値?")};
-    return std::find(marks.begin(), marks.end(), shown) != marks.end();
-}
-
 QString cellLine(const App& app, const core::CellPos& pos)
 {
     const core::Sheet& sheet = app.sheet;
@@ -114,7 +105,7 @@ QString cellLine(const App& app, const core::CellPos& pos)
     const QString& shown = sheet.GridText[pos.col][pos.row];
     const bool inError = text.startsWith(u'=') &&
                          sheet.CellKind[pos.col][pos.row] == core::kindPending &&
-                         isErrorMark(shown);
+                         calc::IsErrorMark(shown);
     const QString value =
         inError ? shown : QString::asprintf("%.17g", sheet.CellValue[pos.col][pos.row]);
     return name + u'\t' + value + u'\t' + shown;

@@ -16,6 +16,13 @@ struct DecimalScan {
 /// optional point and fraction, optional exponent. "." and "E5" alone read as 0.
 DecimalScan ScanDecimal(QStringView text);
 
+/// ScanDecimal's common case in one pass: digits with an optional point and fraction, at
+/// most 15 digits in all, no blanks, sign or exponent. Returns the length of that prefix and
+/// sets value (exact, or one correctly rounded division: the double ScanDecimal gives).
+/// Returns 0 when the text does not start with such a number or the notation goes on after
+/// it (a 16th digit, a second point, an exponent); ScanDecimal decides those.
+qsizetype ScanShortDecimal(QStringView text, double& value);
+
 /// Whether a typed text is a number (trailing control characters and blanks ignored).
 bool IsNumericText(QStringView text);
 /// The number a text spells; 0 when it is not a number.

@@ -28,7 +28,9 @@ void showCellWith(App& app, int c, int r, const std::optional<NumberFormat>& for
     QString shown;
     if (format)
         shown = FormatNumber(sheet.CellValue[c][r], *format);
-    sheet.GridText[c][r] = shown.isNull() ? s : shown;
+    // A value that cannot be formatted (a number entry beyond the double range, 1e400)
+    // shows the entry as typed.
+    sheet.GridText[c][r] = shown.isNull() ? StripMark(s) : shown;
 }
 
 } // namespace
@@ -75,12 +77,23 @@ void AlignText(App& app, int c, int r, const QString& text)
 
 int CharsThatFit(const App& app, const QString& text, int px)
 {
-    for (qsizetype i = 1; i <= text.size(); ++i) {
-        const int t = TextPixels(app, text.left(i));
-        if (t >= px)
-            return t == px ? int(i) : int(i - 1);
+    // The first prefix at least px wide, by bisection: prefix widths never decrease.
+    qsizetype lo = 1;
+    qsizetype hi = text.size() + 1; // no prefix reaches px
+    int hiWidth = 0;
+    while (lo < hi) {
+        const qsizetype mid = lo + (hi - lo) / 2;
+        const int t = TextPixels(app, text.left(mid));
+        if (t >= px) {
+            hi = mid;
+            hiWidth = t;
+        } else {
+            lo = mid + 1;
+        }
     }
-    return 0;
+    if (hi > text.size())
+        return 0;
+    return hiWidth == px ? int(hi) : int(hi - 1);
 }
 
 int TextPixels(const App& app, const QString& text)

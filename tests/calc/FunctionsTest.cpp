@@ -184,6 +184,61 @@ TEST_F(FunctionsTest, CriteriaForms)
     });
 }
 
+TEST_F(FunctionsTest, TextCriteriaIgnoreLetterCaseOnly)
+{
+    struct TextCase
+    {
+        const char16_t* cell;
+        const char16_t* criterion;
+        int count;
+    };
+    const TextCase cases[] = {
+        {u"ABC", u"abc", 1},
+        {u"abc", u"=ABC", 1},
+        {u"ＡＢＣ", u"ａｂｃ", 1}, // full-width letters differ only in case
+        {u"ＡＢＣ", u"abc", 0},
+        {u"ＡＢＣ", u"<>abc", 1},
+        {u"ア", u"あ", 0},
+        {u"ア", u"<>あ", 1},
+        {u"ア", u"ｱ", 0},
+        {u"が", u"か\u3099", 1}, // composed and combining voiced mark
+        // Texts that differ are ordered, one way only.
+        {u"ア", u">あ", 1},
+        {u"ア", u"<=あ", 0},
+        {u"ｱ", u">ア", 1},
+        {u"ｱ", u"<ア", 0},
+        {u"ＡＢＣ", u">=abc", 1},
+        {u"ＡＢＣ", u"<abc", 0},
+        // The order is the locale's, letter case aside.
+        {u"b", u"<C", 1},
+        {u"b", u">C", 0},
+        {u"B", u">=b", 1},
+        {u"B", u"<=b", 1},
+        {u"é", u"<f", 1},
+        {u"か", u">イ", 1},
+        {u"か", u"<イ", 0},
+    };
+    for (const TextCase& c : cases) {
+        const QString formula =
+            QStringLiteral("=COUNTIF(Y1:Y1,\"%1\")").arg(QString::fromUtf16(c.criterion));
+        SCOPED_TRACE((QString::fromUtf16(c.cell) + u' ' + formula).toStdString());
+        put("Y1", c.cell);
+        put("Z20", formula);
+        recalc();
+        EXPECT_EQ(shown("Z20").trimmed(), QString::number(c.count));
+    }
+
+    put("Y1", u"ＡＢＣ");
+    put("Y2", u"ａｂｃ");
+    put("Y3", u"abc");
+    put("X1", u"1");
+    put("X2", u"10");
+    put("X3", u"100");
+    put("Z20", u"=SUMIF(Y1:Y3,\"ＡＢＣ\",X1:X3)");
+    recalc();
+    EXPECT_EQ(value("Z20"), 11);
+}
+
 TEST_F(FunctionsTest, SumIfSelectsWholeRows)
 {
     checkAll({

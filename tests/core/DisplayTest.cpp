@@ -120,9 +120,11 @@ TEST_F(DisplayTest, NumbersFormulasAndOtherTexts)
     EXPECT_EQ(app.sheet.ColFormat[1].fmt, u"%10.2m");
     put(1, 4, QStringLiteral("\t-1234.5"), -1234.5);
     EXPECT_EQ(shown(1, 4), u"-¥1,234.50");
-    // A value that cannot be formatted shows the stored text.
+    // A value that cannot be formatted shows the entry as typed, never its mark.
     put(1, 5, QStringLiteral("=1E999"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(shown(1, 5), u"=1E999");
+    put(1, 6, QStringLiteral("\t-1e400"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(shown(1, 6), u"-1e400");
 }
 
 TEST_F(DisplayTest, BuildColumnFormatSetsWidthAndFormat)
@@ -158,10 +160,40 @@ TEST_F(DisplayTest, HeadingsFollowTheHeadingRow)
 TEST_F(DisplayTest, CharsThatFitCountsWholeCharacters)
 {
     const int u = platform::FakeTextMeasure::Unit;
-    EXPECT_EQ(core::CharsThatFit(app, QStringLiteral("abc"), 2 * u), 2);
-    EXPECT_EQ(core::CharsThatFit(app, QStringLiteral("東京"), 3 * u), 1);
-    EXPECT_EQ(core::CharsThatFit(app, QStringLiteral("abc"), 5 * u), 0);
-    EXPECT_EQ(core::CharsThatFit(app, QStringLiteral("abc"), 0), 0);
+    const QString half(1000, u'a');
+    const QString mixed = QString(300, u'東') + QString(300, u'a'); // 600 units wide, then 300
+    struct FitCase
+    {
+        QString text;
+        int px;
+        int fit;
+    };
+    const FitCase cases[] = {
+        {QStringLiteral("abc"), 2 * u, 2},
+        {QStringLiteral("東京"), 3 * u, 1},
+        {QStringLiteral("abc"), 5 * u, 0}, // no prefix reaches the width
+        {QStringLiteral("abc"), 0, 0},
+        {QString(), 3 * u, 0},
+        {half, 500 * u, 500},     // exact fit
+        {half, 500 * u - 1, 499}, // the 500th character is one pixel over
+        {half, 500 * u + 1, 500},
+        {half, 1 * u, 1},
+        {half, 1000 * u, 1000},
+        {half, 1000 * u + 1, 0},
+        {half, -5, 0},
+        {mixed, 300 * u, 150},
+        {mixed, 301 * u, 150}, // half of a wide character does not count
+        {mixed, 599 * u, 299},
+        {mixed, 600 * u, 300},
+        {mixed, 610 * u, 310},
+        {mixed, 900 * u, 600},
+        {mixed, 900 * u + 1, 0},
+    };
+    for (const FitCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.text.left(8).toStdString() << "... (" << c.text.size()
+                                        << ") px " << c.px);
+        EXPECT_EQ(core::CharsThatFit(app, c.text, c.px), c.fit);
+    }
 }
 
 } // namespace

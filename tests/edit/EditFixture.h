@@ -68,7 +68,4 @@ protected:
     core::GridState& grid = app.grid;
 };
 
-/// Whether RecalcAll evaluates formulas yet (the engine replaces a classifying placeholder).
-bool formulaEngineReady();
-
 } // namespace edittest
