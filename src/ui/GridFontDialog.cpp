@@ -1,5 +1,7 @@
 #include "ui/GridFontDialog.h"
 
+#include "platform/qt/DialogFlags.h"
+
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -46,6 +48,7 @@ GridFontDialog::GridFontDialog(const QFont& initial, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("FontDlg"));
+    platform::SetDialogFlags(*this);
     setWindowTitle(QStringLiteral("フォント"));
     auto* grid = new QGridLayout;
     m_families = new QListWidget(this);

@@ -314,8 +314,11 @@ TEST_F(MainWindowTest, DialogsAndMessageBoxesOfferNoMinimizeOrMaximize)
         box->reject();
     });
     window->runCommand(ui::CommandId::New);
-    actOnNextDialog([&](QDialog* dialog) { noMinMax(dialog); });
-    window->runCommand(ui::CommandId::Insert);
+    for (ui::CommandId id : {ui::CommandId::Insert, ui::CommandId::Font}) {
+        const auto seen = actOnNextDialog([&](QDialog* dialog) { noMinMax(dialog); });
+        window->runCommand(id);
+        EXPECT_FALSE(seen->isEmpty());
+    }
 }
 
 class GridWindowTest : public MainWindowTest {
