@@ -9,7 +9,7 @@ namespace cli {
 class CliFileHold : public platform::FileHold {
 public:
     bool tryAccess(const QString&, bool) override { return true; }
-    void hold(const QString&) override {}
+    platform::HoldResult hold(const QString&) override { return platform::HoldResult::NotHeld; }
     void release() override {}
     bool isHolding() const override { return false; }
 };

@@ -1,6 +1,7 @@
 #include "files/Access.h"
 
 #include "core/App.h"
+#include "core/Display.h"
 #include "platform/FileHold.h"
 #include "platform/Ui.h"
 
@@ -47,8 +48,11 @@ bool CheckWriteAccess(App& app, const QString& path)
 
 void HoldFile(App& app, const QString& path)
 {
-    if (!app.sheet.ReadOnly)
-        app.fileHold().hold(path);
+    if (app.sheet.ReadOnly)
+        return;
+    // Without locks another instance would open the file for writing without being told.
+    if (app.fileHold().hold(path) == platform::HoldResult::NoLocks)
+        core::ShowStatus(app, QStringLiteral("このファイルシステムではファイルを保護できません."));
 }
 
 void ReleaseFile(App& app)

@@ -13,7 +13,8 @@ bool TryAccess(App& app, const QString& path, bool forWrite);
 bool CheckOpenAccess(App& app, const QString& path);
 /// False: do not write. On success FileName becomes the path.
 bool CheckWriteAccess(App& app, const QString& path);
-/// Holds the current file against other writers, unless it was opened read-only.
+/// Holds the current file against other writers, unless it was opened read-only; says in
+/// the status bar when the file system offers no way to hold it.
 void HoldFile(App& app, const QString& path);
 void ReleaseFile(App& app);
 

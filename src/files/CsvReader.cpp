@@ -172,7 +172,6 @@ void ImportCsvLines(App& app, const QString& path, const QStringList& lines)
     core::ShowStatus(app, QString::number(rows) + QStringLiteral("行読み込み完了．計算中..."));
     app.ui().processEvents();
     applyColumnWidths(app, widest);
-    HoldFile(app, path);
 
     // The fields got their kind marks as they were stored.
     core::RescanExtent(app);
@@ -192,6 +191,8 @@ void ImportCsvLines(App& app, const QString& path, const QStringList& lines)
     edit::SaveUndo(app, 0, 0);
     if (total > core::MaxRows)
         warnLinesLeftOut(app, path, total);
+    // Last, so that a note about the hold stays in the status bar.
+    HoldFile(app, path);
 }
 
 QString CsvFieldToCellText(const QString& field)

@@ -176,8 +176,9 @@ bool OpenWorksheet(App& app, const QString& path)
     sheet.HeadingRow = 0;
     core::ClearCells(app, false);
     ApplyWorksheet(app, image.value());
-    HoldFile(app, path);
     finishOpen(app, path, image.value());
+    // Last, so that a note about the hold stays in the status bar.
+    HoldFile(app, path);
     return true;
 }
 

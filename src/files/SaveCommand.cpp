@@ -142,12 +142,13 @@ bool SaveCommand(App& app, bool saveAs)
     }
     // The saved file is writable by us now, so it is held like a file opened for writing.
     sheet.ReadOnly = false;
-    HoldFile(app, sheet.FileName);
     sheet.Modified = false;
     settings::AddRecentFile(app, sheet.FileName);
     core::ShowStatus(app, QStringLiteral("ファイルへの書き込み完了."));
     busy.end();
     UpdateTitle(app);
+    // Last, so that a note about the hold stays in the status bar.
+    HoldFile(app, sheet.FileName);
     return true;
 }
 

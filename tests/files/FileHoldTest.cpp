@@ -8,6 +8,10 @@
 
 #include <QDir>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -184,5 +188,88 @@ TEST_F(FileHoldTest, TrialOpensNeitherTruncateNorCreate)
     EXPECT_FALSE(hold.tryAccess(path("no/such/folder.mvx"), true));
     EXPECT_FALSE(hold.tryAccess(dir.path(), false)); // a folder is not a file
 }
+
+const QString NoHoldNote = u"このファイルシステムではファイルを保護できません."_s;
+
+/// The instance under test on a file system that refuses some lock requests with one error
+/// (EINVAL, ENOLCK or EOPNOTSUPP); the other requests reach the real fcntl.
+class FileHoldFallbackTest : public FileHoldTest, public ::testing::WithParamInterface<int> {
+protected:
+    FileHoldFallbackTest() { app.services.fileHold = &limited; }
+
+    void refuse(std::initializer_list<int> commands) { refused = commands; }
+
+    std::vector<int> refused;
+    platform::PosixFileHold limited{[this](int fd, int command, flock* lock) {
+        if (std::find(refused.begin(), refused.end(), command) != refused.end()) {
+            errno = GetParam();
+            return -1;
+        }
+        return ::fcntl(fd, command, lock);
+    }};
+};
+
+TEST_P(FileHoldFallbackTest, ClassicLocksStandInForMissingOpenFileLocks)
+{
+    refuse({F_OFD_GETLK, F_OFD_SETLK});
+    EXPECT_TRUE(limited.tryAccess(file, false));
+    EXPECT_TRUE(limited.tryAccess(file, true));
+
+    ASSERT_TRUE(files::OpenWorksheet(app, file));
+    EXPECT_TRUE(fakes.ui.messages.empty());
+    EXPECT_TRUE(limited.isHolding());
+    EXPECT_EQ(fakes.ui.lastStatus(), u"データ読み込み終了.");
+    EXPECT_FALSE(checkInOtherProcess(file, false)); // a second instance is asked
+    files::ReleaseFile(app);
+
+    // The stand-in still sees the hold of another instance.
+    HoldingProcess other(file);
+    ASSERT_TRUE(other.holding());
+    EXPECT_FALSE(limited.tryAccess(file, false));
+    EXPECT_FALSE(limited.tryAccess(file, true));
+}
+
+TEST_P(FileHoldFallbackTest, WithoutLocksFilesOpenAndSaveAndTheStatusSaysSo)
+{
+    refuse({F_OFD_GETLK, F_OFD_SETLK, F_GETLK, F_SETLK});
+    EXPECT_TRUE(limited.tryAccess(file, false));
+    EXPECT_TRUE(limited.tryAccess(file, true));
+
+    ASSERT_TRUE(files::OpenWorksheet(app, file));
+    EXPECT_TRUE(fakes.ui.messages.empty()); // no read-only question
+    EXPECT_EQ(text(1, 1), u"\bsaved");
+    EXPECT_FALSE(limited.isHolding());
+    EXPECT_EQ(fakes.ui.lastStatus(), NoHoldNote);
+
+    put(1, 1, u"\bchanged");
+    sheet.Modified = true;
+    EXPECT_TRUE(files::SaveCommand(app, false));
+    EXPECT_TRUE(fakes.ui.messages.empty());
+    EXPECT_EQ(fileLines(file)[fileLines(file).indexOf(u"Data"_s) + 1], u"\bchanged");
+    EXPECT_EQ(fakes.ui.lastStatus(), NoHoldNote);
+
+    const QString csv = path("list.csv");
+    ASSERT_TRUE(files::WriteFileSafely(csv, "1,2\r\n").ok());
+    files::OpenFile(app, csv);
+    EXPECT_EQ(sheet.FileName, csv);
+    EXPECT_EQ(fakes.ui.lastStatus(), NoHoldNote);
+}
+
+TEST_P(FileHoldFallbackTest, FileOpenedReadOnlyIsNotHeldAndGetsNoNote)
+{
+    refuse({F_OFD_GETLK, F_OFD_SETLK, F_GETLK, F_SETLK});
+    ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0444), 0);
+    fakes.ui.answers = {platform::Answer::Yes};
+    ASSERT_TRUE(files::OpenWorksheet(app, file));
+    EXPECT_TRUE(sheet.ReadOnly);
+    EXPECT_EQ(fakes.ui.lastStatus(), u"データ読み込み終了.");
+    EXPECT_FALSE(fakes.ui.statuses.contains(NoHoldNote));
+}
+
+INSTANTIATE_TEST_SUITE_P(Errors, FileHoldFallbackTest,
+                         ::testing::Values(EINVAL, ENOLCK, EOPNOTSUPP),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(strerrorname_np(info.param));
+                         });
 
 } // namespace

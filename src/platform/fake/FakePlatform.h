@@ -109,7 +109,11 @@ private:
 class FakeFileHold : public FileHold {
 public:
     bool tryAccess(const QString& path, bool forWrite) override;
-    void hold(const QString& path) override { held = path; }
+    HoldResult hold(const QString& path) override
+    {
+        held = path;
+        return HoldResult::Held;
+    }
     void release() override { held.clear(); }
     bool isHolding() const override { return !held.isEmpty(); }
     QString held;

@@ -23,19 +23,30 @@ flock wholeFile(short type)
     return lock;
 }
 
-/// Whether a lock that would block our writing is held on the file by anyone else.
-bool lockedByOthers(int fd)
+/// The lock request failed because the file system does not offer that kind of lock.
+bool lockUnsupported(int error)
 {
-    flock probe = wholeFile(F_WRLCK);
-    if (::fcntl(fd, F_OFD_GETLK, &probe) != 0)
-        return true;
-    return probe.l_type != F_UNLCK;
+    return error == EINVAL || error == ENOLCK || error == EOPNOTSUPP;
+}
+
+/// Whether a lock that would block our writing is held on the file by anyone else. A file
+/// system without locks has none to find.
+bool lockedByOthers(const PosixFileHold::LockCall& lockCall, int fd)
+{
+    for (const int command : {F_OFD_GETLK, F_GETLK}) {
+        flock probe = wholeFile(F_WRLCK);
+        if (lockCall(fd, command, &probe) == 0)
+            return probe.l_type != F_UNLCK;
+        if (!lockUnsupported(errno))
+            return true;
+    }
+    return false;
 }
 
 /// The existing regular file: a write permission bit (the read-only attribute is the
 /// absence of all of them, also for a privileged user), an open for reading and writing
 /// without truncation, and no other holder.
-bool existingFileWritable(const QByteArray& name)
+bool existingFileWritable(const PosixFileHold::LockCall& lockCall, const QByteArray& name)
 {
     struct stat st{};
     if (::stat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode))
@@ -45,7 +56,7 @@ bool existingFileWritable(const QByteArray& name)
     const int fd = ::open(name.constData(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return false;
-    const bool free = !lockedByOthers(fd);
+    const bool free = !lockedByOthers(lockCall, fd);
     ::close(fd);
     return free;
 }
@@ -59,7 +70,17 @@ bool folderTakesNewFiles(const QString& path)
     return ::access(folder.constData(), W_OK | X_OK) == 0;
 }
 
+int systemLockCall(int fd, int command, flock* lock)
+{
+    return ::fcntl(fd, command, lock);
+}
+
 } // namespace
+
+PosixFileHold::PosixFileHold(LockCall lockCall)
+    : m_lockCall(lockCall ? std::move(lockCall) : LockCall(systemLockCall))
+{
+}
 
 PosixFileHold::~PosixFileHold()
 {
@@ -75,26 +96,39 @@ bool PosixFileHold::tryAccess(const QString& path, bool forWrite)
     struct stat st{};
     const bool exists = ::lstat(name.constData(), &st) == 0;
     if (!forWrite)
-        return exists && existingFileWritable(name);
-    if (exists && !existingFileWritable(name))
+        return exists && existingFileWritable(m_lockCall, name);
+    if (exists && !existingFileWritable(m_lockCall, name))
         return false;
     return folderTakesNewFiles(path);
 }
 
-void PosixFileHold::hold(const QString& path)
+HoldResult PosixFileHold::hold(const QString& path)
 {
     release();
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
-        return;
+        return HoldResult::NotHeld;
     struct stat st{};
-    flock lock = wholeFile(F_RDLCK);
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd, F_OFD_SETLK, &lock) != 0) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return;
+        return HoldResult::NotHeld;
     }
-    m_fd = fd;
+    // A classic record lock belongs to the process and goes as soon as any descriptor of the
+    // file is closed in it, so it only stands in where the file system has nothing better.
+    for (const int command : {F_OFD_SETLK, F_SETLK}) {
+        flock lock = wholeFile(F_RDLCK);
+        if (m_lockCall(fd, command, &lock) == 0) {
+            m_fd = fd;
+            return HoldResult::Held;
+        }
+        if (!lockUnsupported(errno)) {
+            ::close(fd);
+            return HoldResult::NotHeld;
+        }
+    }
+    ::close(fd);
+    return HoldResult::NoLocks;
 }
 
 void PosixFileHold::release()
