@@ -9,6 +9,7 @@
 #include "edit/Undo.h"
 #include "files/Access.h"
 #include "files/Csv.h"
+#include "files/FileNames.h"
 #include "files/OpenSteps.h"
 #include "files/WorksheetReader.h"
 #include "platform/FileDialogs.h"
@@ -78,13 +79,6 @@ void finishOpen(App& app, const QString& path, const WorksheetImage& image)
 }
 
 } // namespace
-
-QString UpperExtension(const QString& path)
-{
-    const qsizetype slash = path.lastIndexOf(u'/');
-    const qsizetype dot = path.lastIndexOf(u'.');
-    return dot > slash ? path.mid(dot).toUpper() : QString();
-}
 
 void OpenFile(App& app, const QString& path)
 {

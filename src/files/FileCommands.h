@@ -28,7 +28,4 @@ bool AskSaveChanges(App& app, const QString& caption, const QString& text);
 /// inside the grid (an empty cellName moves nowhere).
 void OpenStartupFile(App& app, const QString& path, const QString& cellName);
 
-/// The upper-cased extension of the last path component, with its dot (".MVX"), or "".
-QString UpperExtension(const QString& path);
-
 } // namespace files

@@ -5,6 +5,7 @@
 #include "files/Access.h"
 #include "files/Csv.h"
 #include "files/FileCommands.h"
+#include "files/FileNames.h"
 #include "files/WorksheetWriter.h"
 #include "platform/FileDialogs.h"
 #include "platform/Ui.h"
@@ -15,35 +16,6 @@
 namespace files {
 
 namespace {
-
-int filterOf(const QString& path)
-{
-    const QString ext = UpperExtension(path);
-    if (ext == u".MVX")
-        return 1;
-    if (ext == u".CSV")
-        return 2;
-    if (ext == u".TXT")
-        return 4;
-    return 0;
-}
-
-QString withoutExtension(const QString& path)
-{
-    const qsizetype slash = path.lastIndexOf(u'/');
-    const qsizetype dot = path.lastIndexOf(u'.');
-    return dot > slash ? path.left(dot) : path;
-}
-
-/// The path with the filter's extension. An extension that already matches in another
-/// letter case is kept: on a case-sensitive file system "book.mvx" and "book.MVX" are two
-/// files, and saving must replace the one that was opened.
-QString withExtension(const QString& path, const QString& ext)
-{
-    if (UpperExtension(path) == ext)
-        return path;
-    return withoutExtension(path) + ext;
-}
 
 struct Block {
     int c1 = 1;
@@ -102,11 +74,11 @@ bool SaveCommand(App& app, bool saveAs)
         block = Block{sel.left, sel.right, sel.top, sel.bottom};
         title = QStringLiteral("指定範囲の保存");
     }
-    int filter = filterOf(sheet.FileName);
+    int filter = FilterOfPath(sheet.FileName);
     QString name = sheet.FileName;
     if (saveAs || filter != 1 || sheet.FileName.isEmpty()) {
         const std::optional<platform::SaveChoice> choice = app.fileDialogs().saveFile(
-            platform::SaveRequest{title, withoutExtension(sheet.FileName), filter});
+            platform::SaveRequest{title, WithoutExtension(sheet.FileName), filter});
         if (!choice)
             return false;
         name = choice->path;
@@ -122,10 +94,7 @@ bool SaveCommand(App& app, bool saveAs)
     core::BusyGuard busy(app);
     core::ShowStatus(app, QStringLiteral("ファイルへ書き込み中..."));
     const QString previous = sheet.FileName;
-    const QString ext = filter == 1   ? QStringLiteral(".MVX")
-                        : filter == 4 ? QStringLiteral(".TXT")
-                                      : QStringLiteral(".CSV");
-    if (!CheckWriteAccess(app, withExtension(name, ext))) {
+    if (!CheckWriteAccess(app, ExistingSpelling(PathWithExtension(name, SaveExtension(filter))))) {
         busy.end();
         return abandonSave(app, previous);
     }

@@ -35,25 +35,6 @@ TEST(QtNameFiltersTest, PatternsMoveIntoTheCaptionsParentheses)
     EXPECT_EQ(platform::QtNameFilters(u"表|*.a;*.b"), QStringList{u"表(*.a *.b)"_s});
 }
 
-TEST(QtNameFiltersTest, PathWithExtensionKeepsAMatchingOneInAnyCase)
-{
-    struct Case {
-        const char* path;
-        const char* ext;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"/d/book", ".MVX", "/d/book.MVX"},       {"/d/book.mvx", ".MVX", "/d/book.mvx"},
-        {"/d/book.MVX", ".CSV", "/d/book.CSV"},   {"/d/book.csv", ".CSV", "/d/book.csv"},
-        {"/d/v1.2/book", ".TXT", "/d/v1.2/book.TXT"}, {"/d/a.b.c", ".MVX", "/d/a.b.MVX"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
-        EXPECT_EQ(platform::PathWithExtension(QString::fromUtf8(c.path), QString::fromUtf8(c.ext)),
-                  QString::fromUtf8(c.expected));
-    }
-}
-
 class FileDialogsTest : public ::testing::Test {
 protected:
     FileDialogsTest()

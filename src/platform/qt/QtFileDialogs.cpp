@@ -1,12 +1,12 @@
 #include "platform/qt/QtFileDialogs.h"
 
+#include "files/FileNames.h"
 #include "platform/Help.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -17,38 +17,6 @@
 namespace platform {
 
 namespace {
-
-/// The extension each save filter writes, by filter index 1..4.
-const QString& saveExtension(int filterIndex)
-{
-    static const QString extensions[] = {QStringLiteral(".MVX"), QStringLiteral(".CSV"),
-                                         QStringLiteral(".CSV"), QStringLiteral(".TXT")};
-    return extensions[std::clamp(filterIndex, 1, 4) - 1];
-}
-
-QString upperExtension(const QString& path)
-{
-    const qsizetype slash = path.lastIndexOf(u'/');
-    const qsizetype dot = path.lastIndexOf(u'.');
-    return dot > slash ? path.mid(dot).toUpper() : QString();
-}
-
-/// The file that a save to path replaces: an existing file whose name differs only in letter
-/// case is that file, as on the file systems the program's files come from; otherwise a
-/// second file would appear beside it ("book.csv" saved through the CSV filter as
-/// "book.CSV").
-QString existingSpelling(const QString& path)
-{
-    const QFileInfo info(path);
-    if (info.exists())
-        return path;
-    const QDir dir = info.dir();
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : names)
-        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
-            return dir.filePath(name);
-    return path;
-}
 
 /// Qt's dialog with the program's filters; the name edit starts empty or with a name.
 void prepare(QFileDialog& dialog, const QString& title, const QString& fileName)
@@ -118,10 +86,11 @@ public:
 
     QString target() const
     {
-        const QStringList files = selectedFiles();
-        if (files.isEmpty())
+        const QStringList chosen = selectedFiles();
+        if (chosen.isEmpty())
             return QString();
-        return existingSpelling(PathWithExtension(files.first(), saveExtension(filterIndex())));
+        return files::ExistingSpelling(
+            files::PathWithExtension(chosen.first(), files::SaveExtension(filterIndex())));
     }
 
 protected:
@@ -173,15 +142,6 @@ QStringList QtNameFilters(QStringView filter)
         out.append(caption + u'(' + patterns.join(u' ') + u')');
     }
     return out;
-}
-
-QString PathWithExtension(const QString& path, const QString& ext)
-{
-    if (upperExtension(path) == ext.toUpper())
-        return path;
-    const qsizetype slash = path.lastIndexOf(u'/');
-    const qsizetype dot = path.lastIndexOf(u'.');
-    return (dot > slash ? path.left(dot) : path) + ext;
 }
 
 QtFileDialogs::QtFileDialogs(Help& help)

@@ -32,10 +32,6 @@ constexpr int SaveHelpContext = 18;
 /// without an extension). Qt's dialog matches them ignoring letter case.
 QStringList QtNameFilters(QStringView filter);
 
-/// The path as the save writes it: an extension that matches ext ignoring case is kept,
-/// any other extension is replaced by ext (".MVX").
-QString PathWithExtension(const QString& path, const QString& ext);
-
 /// OpenDlg and SaveDlg as Qt's own (non-native) file dialogs. Each dialog is made once and
 /// keeps its folder, filter and encoding between uses, as the program's dialogs do.
 class QtFileDialogs : public FileDialogs {
