@@ -2,20 +2,26 @@
 // path handed to the save, and what the dialogs keep between uses.
 #include "ModalScript.h"
 #include "platform/fake/FakePlatform.h"
+#include "platform/qt/FileListModel.h"
 #include "platform/qt/QtFileDialogs.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
+#include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -35,6 +41,28 @@ TEST(QtNameFiltersTest, PatternsMoveIntoTheCaptionsParentheses)
     EXPECT_EQ(platform::QtNameFilters(u"表|*.a;*.b"), QStringList{u"表(*.a *.b)"_s});
 }
 
+TEST(FileListModelTest, SizesAndTypesInJapanese)
+{
+    struct Case {
+        qint64 bytes;
+        const char16_t* text;
+    };
+    const Case cases[] = {
+        {0, u"0 バイト"},          {504, u"504 バイト"},      {1023, u"1023 バイト"},
+        {1024, u"1.0 KB"},         {1234, u"1.2 KB"},         {48000, u"46.9 KB"},
+        {1048575, u"1.0 MB"},      {2500000, u"2.4 MB"},      {5368709120, u"5.0 GB"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        EXPECT_EQ(platform::FileSizeText(c.bytes), QString::fromUtf16(c.text));
+    }
+    QTemporaryDir dir;
+    EXPECT_EQ(platform::FileTypeText(QFileInfo(dir.path())), u"フォルダー");
+    EXPECT_EQ(platform::FileTypeText(QFileInfo(dir.filePath(u"book.mvx"_s))), u"MVX ファイル");
+    EXPECT_EQ(platform::FileTypeText(QFileInfo(dir.filePath(u"a.b.Csv"_s))), u"CSV ファイル");
+    EXPECT_EQ(platform::FileTypeText(QFileInfo(dir.filePath(u"noext"_s))), u"ファイル");
+}
+
 class FileDialogsTest : public ::testing::Test {
 protected:
     FileDialogsTest()
@@ -43,11 +71,11 @@ protected:
             touch(QString::fromUtf8(name));
         dialogs.setOwner(&owner, [this] { ++returns; });
     }
-    void touch(const QString& name)
+    void touch(const QString& name, int size = 1)
     {
         QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("x");
+        file.write(QByteArray(size, 'x'));
     }
     QString canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
 
@@ -164,6 +192,75 @@ TEST_F(FileDialogsTest, EnterWithTheCompletionListOpenLeavesNoListBehind)
     ASSERT_TRUE(chosen);
     EXPECT_EQ(QFileInfo(*chosen).fileName(), u"lower.mvx");
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST_F(FileDialogsTest, DetailListShowsJapaneseSizesTypesAndDatesInFull)
+{
+    {
+        QFile file(dir.filePath(u"sized.mvx"_s));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(504, 'x'));
+        file.flush();
+        ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2026, 12, 10), QTime(14, 30, 25)),
+                                     QFileDevice::FileModificationTime));
+    }
+    // Qt's dialogs take up the columns as the last one left them in Qt's settings: here
+    // the narrow ones of Qt's plain dialog.
+    QSettings(QSettings::UserScope, u"QtProject"_s).remove(u"FileDialog/treeViewHeader"_s);
+    {
+        QFileDialog plain;
+        plain.setOption(QFileDialog::DontUseNativeDialog);
+    }
+    touch(u"data.json"_s, 1000);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"folder"_s));
+    std::map<QString, QStringList> rows;
+    std::vector<std::pair<int, int>> tooNarrow; // column, row
+    ModalScript script({
+        [&](QWidget* modal) {
+            modal->resize(640, 420); // the size the dialog first gets on a desktop
+            fileDialog(modal)->setDirectory(dir.path());
+            fileDialog(modal)->selectNameFilter(fileDialog(modal)->nameFilters().last());
+            return true;
+        },
+        [&](QWidget* modal) {
+            auto* view = modal->findChild<QTreeView*>(u"treeView"_s);
+            const QModelIndex root = view->rootIndex();
+            const QAbstractItemModel* model = view->model();
+            rows.clear();
+            for (int r = 0; r < model->rowCount(root); ++r) {
+                QStringList texts;
+                for (int c = 0; c < 4; ++c)
+                    texts.append(model->index(r, c, root).data().toString());
+                rows[texts.takeFirst()] = texts;
+            }
+            if (rows.size() < 8 || rows[u"sized.mvx"_s].value(2).isEmpty())
+                return false; // still loading
+            // Columns that stay too narrow for their texts make the script give up.
+            tooNarrow.clear();
+            QStyleOptionViewItem option;
+            option.initFrom(view);
+            option.widget = view;
+            for (int c = 1; c < 4; ++c)
+                for (int r = 0; r < model->rowCount(root); ++r) {
+                    const QModelIndex index = model->index(r, c, root);
+                    if (view->header()->sectionSize(c)
+                        < view->itemDelegateForIndex(index)->sizeHint(option, index).width())
+                        tooNarrow.emplace_back(c, r);
+                }
+            if (!tooNarrow.empty())
+                return false;
+            clickLater(modal->findChild<QDialogButtonBox*>(u"buttonBox"_s)
+                           ->button(QDialogButtonBox::Cancel));
+            return true;
+        },
+    });
+    EXPECT_FALSE(dialogs.openFile(u"開く"_s));
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(rows[u"sized.mvx"_s],
+              (QStringList{u"504 バイト"_s, u"MVX ファイル"_s, u"2026/12/10 14:30"_s}));
+    EXPECT_EQ(rows[u"data.json"_s].mid(0, 2), (QStringList{u"1000 バイト"_s, u"JSON ファイル"_s}));
+    EXPECT_EQ(rows[u"folder"_s].mid(0, 2), (QStringList{QString(), u"フォルダー"_s}));
+    EXPECT_TRUE(tooNarrow.empty());
 }
 
 TEST_F(FileDialogsTest, OpenCancelledGivesNothingAndHelpShowsItsTopic)

@@ -2,6 +2,7 @@
 
 #include "files/FileNames.h"
 #include "platform/Help.h"
+#include "platform/qt/FileListModel.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -56,6 +57,7 @@ public:
     {
         setObjectName(QStringLiteral("SaveDlg"));
         setOption(QFileDialog::DontUseNativeDialog);
+        UseFileListModel(*this);
         // The questions below name the final path; Qt's own would name the typed one.
         setOption(QFileDialog::DontConfirmOverwrite);
         setAcceptMode(QFileDialog::AcceptSave);
@@ -180,6 +182,7 @@ QFileDialog& QtFileDialogs::openDialog()
         m_open = new QFileDialog(m_parent);
         m_open->setObjectName(QStringLiteral("OpenDlg"));
         m_open->setOption(QFileDialog::DontUseNativeDialog);
+        UseFileListModel(*m_open);
         m_open->setAcceptMode(QFileDialog::AcceptOpen);
         m_open->setFileMode(QFileDialog::ExistingFile);
         m_open->setNameFilters(QtNameFilters(OpenFilter));
