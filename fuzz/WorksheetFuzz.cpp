@@ -1,8 +1,7 @@
 // libFuzzer target: any bytes as a worksheet file, opened and appended as the commands do.
-#include "calc/Recalc.h"
 #include "core/App.h"
-#include "core/Display.h"
 #include "core/SheetOps.h"
+#include "files/FileCommands.h"
 #include "files/TextFile.h"
 #include "files/WorksheetReader.h"
 #include "files/WorksheetWriter.h"
@@ -15,18 +14,8 @@
 
 namespace {
 
-void finish(App& app, int firstRow)
-{
-    for (int c = 1; c <= core::MaxCols; ++c)
-        core::BuildColumnFormat(app, c);
-    core::RescanExtent(app);
-    core::RefreshHeaders(app);
-    files::ConvertOldCells(app, firstRow);
-    calc::RecalcAll(app);
-    core::ShowAllCells(app);
-    core::RefreshColumnHeadings(app);
-    files::CheckMixedOperators(app);
-}
+/// The name the opened bytes go by; nothing is read from or written to it.
+const QString FuzzPath = QStringLiteral("/fuzz/input.mvx");
 
 } // namespace
 
@@ -43,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (opened) {
         core::ClearCells(app, false);
         files::ApplyWorksheet(app, opened.value());
-        finish(app, 1);
+        files::FinishWorksheetOpen(app, FuzzPath, opened.value());
         // What was read, written and read again must write the same lines.
         const QStringList written =
             files::WorksheetLines(app, 1, app.sheet.LastCol, 1, app.sheet.LastRow);
@@ -53,8 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto again = files::ParseWorksheet(other, written, false);
         if (!again)
             __builtin_trap();
+        core::ClearCells(other, false);
         files::ApplyWorksheet(other, again.value());
-        finish(other, 1);
+        files::FinishWorksheetOpen(other, FuzzPath, again.value());
         if (files::WorksheetLines(other, 1, other.sheet.LastCol, 1, other.sheet.LastRow)
             != written)
             __builtin_trap();
@@ -62,8 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int offset = app.sheet.SheetRows;
     const auto appended = files::ParseWorksheet(app, lines, true);
     if (appended) {
+        const bool wasModified = app.sheet.Modified;
         files::ApplyWorksheetAppend(app, appended.value());
-        finish(app, offset + 1);
+        files::FinishWorksheetAppend(app, offset + 1, wasModified);
     }
     return 0;
 }

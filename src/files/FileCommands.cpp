@@ -49,7 +49,9 @@ void showBeforeRecalc(App& app, int fromRow)
     core::ShowAllCells(app);
 }
 
-void finishOpen(App& app, const QString& path, const WorksheetImage& image)
+} // namespace
+
+void FinishWorksheetOpen(App& app, const QString& path, const WorksheetImage& image)
 {
     core::Sheet& sheet = app.sheet;
     core::ShowStatus(app, QString::number(sheet.LastRow)
@@ -77,8 +79,6 @@ void finishOpen(App& app, const QString& path, const WorksheetImage& image)
     core::ShowStatus(app, QStringLiteral("データ読み込み終了."));
     UpdateTitle(app);
 }
-
-} // namespace
 
 void OpenFile(App& app, const QString& path)
 {
@@ -170,7 +170,7 @@ bool OpenWorksheet(App& app, const QString& path)
     sheet.HeadingRow = 0;
     core::ClearCells(app, false);
     ApplyWorksheet(app, image.value());
-    finishOpen(app, path, image.value());
+    FinishWorksheetOpen(app, path, image.value());
     // Last, so that a note about the hold stays in the status bar.
     HoldFile(app, path);
     return true;
@@ -209,14 +209,20 @@ void AppendCommand(App& app)
     // Unsaved edits made before the append stay protected by the close question.
     const bool wasModified = sheet.Modified;
     ApplyWorksheetAppend(app, image.value());
+    FinishWorksheetAppend(app, offset + 1, wasModified);
+}
+
+void FinishWorksheetAppend(App& app, int firstRow, bool wasModified)
+{
+    core::Sheet& sheet = app.sheet;
     core::RescanExtent(app);
     core::ShowStatus(app, QString::number(sheet.LastRow)
                               + QStringLiteral("行まで追加完了．計算中..."));
     app.ui().processEvents();
     sheet.Modified = wasModified;
     core::RefreshHeaders(app);
-    ConvertOldCells(app, offset + 1);
-    showBeforeRecalc(app, offset + 1);
+    ConvertOldCells(app, firstRow);
+    showBeforeRecalc(app, firstRow);
     calc::RecalcAll(app);
     core::RefreshColumnHeadings(app);
     CheckMixedOperators(app);

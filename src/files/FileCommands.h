@@ -6,6 +6,8 @@ struct App;
 
 namespace files {
 
+struct WorksheetImage;
+
 /// Opens a worksheet (.MVX) or, for any other extension, a CSV file.
 void OpenFile(App& app, const QString& path);
 /// The menu command: unsaved-changes question, open dialog, OpenFile.
@@ -17,6 +19,14 @@ void OpenRecent(App& app, int index);
 bool OpenWorksheet(App& app, const QString& path);
 /// Appends the rows of a worksheet file below the sheet's last row.
 void AppendCommand(App& app);
+/// What opening does once the file's image replaced the sheet: column formats, extent,
+/// font, cursor, recent files, headers, conversion of older files, recalculation, display,
+/// headings, operator check, status texts and title.
+void FinishWorksheetOpen(App& app, const QString& path, const WorksheetImage& image);
+/// What appending does once the file's rows were added from firstRow on: extent, headers,
+/// conversion of older files, recalculation, display, headings, operator check and status
+/// texts; Modified becomes wasModified.
+void FinishWorksheetAppend(App& app, int firstRow, bool wasModified);
 /// False when nothing was saved: the read-only rule refused the save, the dialog was
 /// cancelled, the file cannot be written or the write failed.
 bool SaveCommand(App& app, bool saveAs);
