@@ -1,4 +1,5 @@
-// Painting of the main window's grid (main.cpp makes the QApplication).
+// Painting of the main window's grid.
+#include "BenchApp.h"
 #include "core/Display.h"
 #include "core/SheetOps.h"
 #include "platform/fake/FakePlatform.h"
@@ -20,6 +21,7 @@ namespace {
 struct FullSheetWindow {
     FullSheetWindow()
     {
+        EnsureBenchApplication();
         services = fakes.services();
         services.measure = &measure;
         app = std::make_unique<App>(services);

@@ -16,13 +16,12 @@ namespace {
 /// NumericValue of a NumberMark text; short plain decimals skip the general scanner.
 double numberValue(const QString& text)
 {
-    QStringView rest = QStringView(text).mid(1);
-    const bool negative = rest.startsWith(u'-');
-    if (negative)
-        rest = rest.mid(1);
+    const bool negative = text.size() > 1 && text[1] == u'-';
+    const qsizetype start = negative ? 2 : 1;
+    const QStringView number(text.constData() + start, text.size() - start);
     double value = 0;
-    const qsizetype n = core::ScanShortDecimal(rest, value);
-    if (n == 0 || n != rest.size())
+    const qsizetype n = core::ScanShortDecimal(number, value);
+    if (n == 0 || n != number.size())
         return core::NumericValue(text);
     return negative ? -value : value;
 }

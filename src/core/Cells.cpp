@@ -100,37 +100,6 @@ DecimalScan ScanDecimal(QStringView text)
     return result;
 }
 
-qsizetype ScanShortDecimal(QStringView text, double& value)
-{
-    static constexpr double ExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int fraction = 0;
-    bool point = false;
-    for (; i < n; ++i) {
-        const char16_t ch = text[i].unicode();
-        if (ch >= u'0' && ch <= u'9') {
-            if (++digits > 15)
-                return 0;
-            mantissa = mantissa * 10 + (ch - u'0');
-            fraction += point;
-        } else if (ch == u'.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-    }
-    if (digits == 0)
-        return 0;
-    if (i < n && (text[i] == u'.' || text[i] == u'E' || text[i] == u'e'))
-        return 0;
-    value = double(mantissa) / ExactPowersOfTen[fraction];
-    return i;
-}
-
 bool IsNumericText(QStringView text)
 {
     const QStringView t = trimTrailingControls(text);

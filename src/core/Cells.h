@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 namespace core {
 
@@ -20,8 +21,37 @@ DecimalScan ScanDecimal(QStringView text);
 /// most 15 digits in all, no blanks, sign or exponent. Returns the length of that prefix and
 /// sets value (exact, or one correctly rounded division: the double ScanDecimal gives).
 /// Returns 0 when the text does not start with such a number or the notation goes on after
-/// it (a 16th digit, a second point, an exponent); ScanDecimal decides those.
-qsizetype ScanShortDecimal(QStringView text, double& value);
+/// it (a 16th digit, a second point, an exponent); ScanDecimal decides those. Inline: the
+/// recalculation calls it for every number cell.
+inline qsizetype ScanShortDecimal(QStringView text, double& value)
+{
+    static constexpr double ExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int fraction = 0;
+    bool point = false;
+    for (; i < n; ++i) {
+        const char16_t ch = text[i].unicode();
+        if (ch >= u'0' && ch <= u'9') {
+            if (++digits > 15)
+                return 0;
+            mantissa = mantissa * 10 + (ch - u'0');
+            fraction += point;
+        } else if (ch == u'.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (digits == 0 || (i < n && (text[i] == u'.' || text[i] == u'E' || text[i] == u'e')))
+        return 0;
+    value = double(mantissa) / ExactPowersOfTen[fraction];
+    return i;
+}
+
 
 /// Whether a typed text is a number (trailing control characters and blanks ignored).
 bool IsNumericText(QStringView text);

@@ -1,5 +1,7 @@
 // Runs the real mavix-cli executable.
 
+#include "TestFiles.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QStringDecoder>
@@ -38,16 +40,9 @@ protected:
     QString path(const QString& name) const { return dir.filePath(name); }
     QString write(const QString& name, const QByteArray& bytes) const
     {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path(name);
+        return testfiles::WriteFile(path(name), bytes);
     }
-    static QByteArray read(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    static QByteArray read(const QString& path) { return testfiles::ReadFile(path); }
     static QByteArray utf16(const QString& text)
     {
         return QByteArray("\xFF\xFE", 2) + QStringEncoder(QStringEncoder::Utf16LE).encode(text);

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "commands/Commands.h"
+#include "TestFiles.h"
 #include "core/App.h"
 #include "core/SheetOps.h"
-#include "files/WorksheetWriter.h"
 #include "platform/fake/FakePlatform.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -18,27 +17,13 @@ struct CommandSession {
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
     QString writeFile(const char* name, const QByteArray& bytes) const
     {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path(name);
+        return testfiles::WriteFile(path(name), bytes);
     }
-    static QByteArray readFile(const QString& name)
-    {
-        QFile file(name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    static QByteArray readFile(const QString& name) { return testfiles::ReadFile(name); }
     /// A worksheet file whose row 1 holds the stored texts from column A.
     QString worksheet(const char* name, const QStringList& row1) const
     {
-        platform::FakePlatform otherFakes;
-        App other{otherFakes.services()};
-        core::ResetSheetState(other);
-        for (int c = 1; c <= row1.size(); ++c)
-            other.sheet.CellText[c][1] = row1[c - 1];
-        core::RescanExtent(other);
-        EXPECT_TRUE(files::WriteWorksheet(other, path(name), 1, other.sheet.LastCol, 1, 1).ok());
-        return path(name);
+        return testfiles::WriteRowWorksheet(path(name), row1);
     }
     /// Stores a text as the sheet store keeps it and widens the used area.
     void put(int c, int r, const QString& stored)

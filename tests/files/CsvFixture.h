@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestFiles.h"
 #include "core/App.h"
 #include "core/SheetOps.h"
 #include "files/Csv.h"
@@ -20,16 +21,9 @@ protected:
     QString path(const QString& name) const { return dir.filePath(name); }
     QString writeFile(const QString& name, const QByteArray& bytes) const
     {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path(name);
+        return testfiles::WriteFile(path(name), bytes);
     }
-    static QByteArray readFile(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    static QByteArray readFile(const QString& path) { return testfiles::ReadFile(path); }
     static QString testdata(const char* name)
     {
         return QStringLiteral(MAVIX_TESTDATA "/csv/") + QString::fromUtf8(name);

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "WorksheetFixture.h"
 
 #include "core/Cells.h"
@@ -19,15 +20,7 @@ protected:
     /// A worksheet file with the texts in row 1 from column A.
     QString makeFile(const char* name, const QStringList& row1)
     {
-        platform::FakePlatform otherFakes;
-        App other{otherFakes.services()};
-        core::ResetSheetState(other);
-        for (int c = 1; c <= row1.size(); ++c)
-            other.sheet.CellText[c][1] = row1[c - 1];
-        core::RescanExtent(other);
-        const QString file = path(name);
-        EXPECT_TRUE(files::WriteWorksheet(other, file, 1, other.sheet.LastCol, 1, 1).ok());
-        return file;
+        return testfiles::WriteRowWorksheet(path(name), row1);
     }
     void select(int left, int top, int right, int bottom)
     {

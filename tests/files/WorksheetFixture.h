@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestFiles.h"
 #include "core/App.h"
 #include "core/SheetOps.h"
 #include "files/TextFile.h"
@@ -27,16 +28,9 @@ protected:
     }
     QString writeBytes(const char* name, const QByteArray& bytes) const
     {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path(name);
+        return testfiles::WriteFile(path(name), bytes);
     }
-    static QByteArray readBytes(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    static QByteArray readBytes(const QString& path) { return testfiles::ReadFile(path); }
     /// The file's text after the byte-order mark, split at CR LF (the last line end gone).
     static QStringList fileLines(const QString& path)
     {

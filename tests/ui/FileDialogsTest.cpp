@@ -273,6 +273,8 @@ TEST_F(FileDialogsTest, OpenCancelledGivesNothingAndHelpShowsItsTopic)
             // Help leaves the dialog open; the title is the caller's.
             EXPECT_TRUE(modal->isVisible());
             name = modal->windowTitle();
+            EXPECT_FALSE(modal->windowFlags()
+                         & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
             clickLater(box->button(QDialogButtonBox::Cancel));
             return true;
         },
@@ -349,6 +351,8 @@ TEST_F(FileDialogsTest, OverwriteNeedsAYesAndTheDialogKeepsItsEncoding)
             if (!box)
                 return false;
             questions.append(box->text());
+            EXPECT_FALSE(box->windowFlags()
+                         & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
             EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
             clickLater(box->button(button));
             return true;

@@ -1,6 +1,7 @@
 // The file menu's commands in the main window: open, recent files, the read-only question,
 // save and save as, seen in the caption, the menu items, the grid and the message boxes.
 #include "ModalBoxes.h"
+#include "TestFiles.h"
 #include "core/App.h"
 #include "core/Cells.h"
 #include "core/SheetOps.h"
@@ -30,23 +31,11 @@ protected:
     /// A worksheet file with the texts in row 1 from column A, written by our writer.
     QString worksheet(const QString& name, const QStringList& row1)
     {
-        platform::FakePlatform otherFakes;
-        App other{otherFakes.services()};
-        core::ResetSheetState(other);
-        for (int c = 1; c <= row1.size(); ++c)
-            other.sheet.CellText[c][1] = row1[c - 1];
-        core::RescanExtent(other);
-        const QString path = dir.filePath(name);
-        EXPECT_TRUE(files::WriteWorksheet(other, path, 1, other.sheet.LastCol, 1, 1).ok());
-        return path;
+        return testfiles::WriteRowWorksheet(dir.filePath(name), row1);
     }
     QString csv(const QString& name, const QByteArray& bytes)
     {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return testfiles::WriteFile(dir.filePath(name), bytes);
     }
 
     void trigger(ui::CommandId id) { window.menuAction(id)->trigger(); }

@@ -2,6 +2,7 @@
 
 #include "files/FileNames.h"
 #include "platform/Help.h"
+#include "platform/qt/DialogFlags.h"
 #include "platform/qt/FileListModel.h"
 
 #include <QAbstractItemView>
@@ -112,6 +113,7 @@ protected:
         QMessageBox box(exists ? QMessageBox::Warning : QMessageBox::Question, windowTitle(),
                         text, QMessageBox::Yes | QMessageBox::No, this);
         box.setObjectName(QStringLiteral("SaveQuestion"));
+        SetDialogFlags(box);
         box.setTextFormat(Qt::PlainText);
         // Replacing a file takes a deliberate Yes.
         box.setDefaultButton(exists ? QMessageBox::No : QMessageBox::Yes);
@@ -181,6 +183,7 @@ QFileDialog& QtFileDialogs::openDialog()
     if (!m_open) {
         m_open = new QFileDialog(m_parent);
         m_open->setObjectName(QStringLiteral("OpenDlg"));
+        SetDialogFlags(*m_open);
         m_open->setOption(QFileDialog::DontUseNativeDialog);
         UseFileListModel(*m_open);
         m_open->setAcceptMode(QFileDialog::AcceptOpen);
@@ -197,6 +200,7 @@ QFileDialog& QtFileDialogs::saveDialog()
 {
     if (!m_save) {
         m_save = new SaveDialog(m_parent);
+        SetDialogFlags(*m_save);
         m_save->setWindowModality(Qt::WindowModal);
         addHelpButton(*m_save, SaveHelpContext);
     }
