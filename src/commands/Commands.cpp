@@ -6,6 +6,7 @@
 #include "core/FontCommand.h"
 #include "core/SheetOps.h"
 #include "edit/InsertDelete.h"
+#include "edit/Paste.h"
 #include "edit/Undo.h"
 #include "files/FileCommands.h"
 #include "platform/Help.h"
@@ -73,6 +74,8 @@ void RunCommand(App& app, CommandId id)
     case CommandId::Insert: edit::InsertCommand(app); break;
     case CommandId::Delete: edit::DeleteCommand(app); break;
     case CommandId::Font: core::FontCommand(app); break;
+    case CommandId::Copy: edit::SetCopySource(app); break;
+    case CommandId::Paste: edit::Paste(app); break;
     case CommandId::Help: app.help().showContents(); break;
     case CommandId::OperationHelp: app.help().showKeyword(OperationHelpTopic); break;
     // Not built yet: their items are greyed, so these never get here.
@@ -80,8 +83,6 @@ void RunCommand(App& app, CommandId id)
     case CommandId::PrintArea:
     case CommandId::Preview:
     case CommandId::Print:
-    case CommandId::Copy:
-    case CommandId::Paste:
     case CommandId::PasteClipboard:
     case CommandId::Clear:
     case CommandId::Search:

@@ -1,6 +1,9 @@
 #include "core/App.h"
 
+#include <QUuid>
+
 App::App(const platform::Services& services)
-    : services(services)
+    : InstanceId(QUuid::createUuid().toRfc4122())
+    , services(services)
 {
 }

@@ -9,6 +9,7 @@
 #include "print/PageLayout.h"
 #include "settings/UserSettings.h"
 
+#include <QByteArray>
 #include <cstdint>
 
 /// The whole application state that commands work on; one instance per running program.
@@ -35,6 +36,8 @@ struct App {
     double FileVersion = 2.0;
     /// Long loops running now, one inside the other (core::BusyGuard).
     int BusyDepth = 0;
+    /// Tells this running program from every other: the private clipboard marker of a copy.
+    const QByteArray InstanceId;
 
     platform::Services services;
 

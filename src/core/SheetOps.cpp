@@ -59,9 +59,9 @@ void ClearCells(App& app, bool full)
     }
     sheet.PageBreaks.clear();
     // Rewriting the clipboard as plain text drops the private copy-source marker, so the
-    // next paste is a text paste.
+    // next paste is a text paste. A clipboard without the marker is left to its owner.
     platform::Clipboard& clipboard = app.clipboard();
-    if (clipboard.hasText() || !clipboard.marker().isEmpty())
+    if (!clipboard.marker().isEmpty())
         clipboard.setText(clipboard.text());
     if (full) {
         app.grid.col = 1;

@@ -14,6 +14,16 @@ namespace edit {
 
 void CommitEntry(App& app, const QString& text)
 {
+    const QString stored = StoreEntry(app, text);
+    calc::RecalcAll(app);
+    if (app.grid.row == app.sheet.HeadingRow)
+        core::RefreshColumnHeadings(app);
+    app.ui().gridChanged(platform::GridChange::Cells);
+    core::ShowStatus(app, core::StripMark(stored));
+}
+
+QString StoreEntry(App& app, const QString& text)
+{
     core::Sheet& sheet = app.sheet;
     // The editor empties itself on leaving typing mode; the caller's text may be its copy.
     const QString typed = text;
@@ -22,18 +32,14 @@ void CommitEntry(App& app, const QString& text)
     const int c = app.grid.col;
     const int r = app.grid.row;
     SaveUndo(app, c, r);
-    const QString s = ClassifyEntry(app, typed, true);
+    QString s = ClassifyEntry(app, typed, true);
     sheet.CellText[c][r] = s;
     sheet.CellValue[c][r] = core::NumericValue(s);
     core::ShowCell(app, c, r);
     // An empty entry still widens the used area: the cell was touched.
     sheet.LastCol = std::max(sheet.LastCol, c);
     sheet.LastRow = std::max(sheet.LastRow, r);
-    calc::RecalcAll(app);
-    if (r == sheet.HeadingRow)
-        core::RefreshColumnHeadings(app);
-    app.ui().gridChanged(platform::GridChange::Cells);
-    core::ShowStatus(app, core::StripMark(s));
+    return s;
 }
 
 QString ClassifyEntry(App& app, const QString& text, bool warn)

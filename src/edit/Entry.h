@@ -9,6 +9,11 @@ namespace edit {
 /// Stores a typed text into the current cell: undo record, classification, display, used
 /// extent, recalculation, heading refresh and the message panel. Never moves the cell.
 void CommitEntry(App& app, const QString& text);
+/// CommitEntry's part up to the recalculation: undo record, classification, stored text,
+/// display and used extent. For loops that enter many cells and recalculate once after
+/// the last (the sheet then is what an entry by entry recalculation leaves). Returns the
+/// stored text.
+QString StoreEntry(App& app, const QString& text);
 /// The stored form of a typed text; warns about unbalanced parentheses when warn is set.
 QString ClassifyEntry(App& app, const QString& text, bool warn);
 /// Upper-cases the ASCII letters of a formula outside double-quoted strings.

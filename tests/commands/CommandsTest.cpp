@@ -61,6 +61,10 @@ TEST_F(CommandsTest, EveryBuiltCommandRunsHeadlessAndSaysWhatItDid)
              };
          },
          u"フォントを ＭＳ ゴシック 20ポイントに変更しました."_s, {}},
+        {CommandId::Copy, nullptr, u"コピー元を A1～A1 に設定しました"_s, {}},
+        {CommandId::Paste,
+         [](CommandSession& t) { t.fakes.clipboard.setText(u"7"_s); },
+         u"貼り付け処理終了."_s, {}},
         {CommandId::Help, nullptr, u"help contents"_s, {}},
         {CommandId::OperationHelp, nullptr, u"help keyword:マウスとキーの操作"_s, {}},
     };

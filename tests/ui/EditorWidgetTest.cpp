@@ -35,8 +35,9 @@ protected:
         const QList<QAction*> buttons = window->toolBar()->actions();
         ASSERT_GE(buttons.size(), 3);
         // The buttons of the commands built so far; the others are greyed in any mode.
-        const QStringList built = {u"btP1"_s,  u"btP2"_s,  u"btP3"_s,  u"btP4"_s, u"btP5"_s,
-                                   u"btP10"_s, u"btP11"_s, u"btP12"_s, u"btP26"_s};
+        const QStringList built = {u"btP1"_s,  u"btP2"_s,  u"btP3"_s,  u"btP4"_s,
+                                   u"btP5"_s,  u"btP10"_s, u"btP11"_s, u"btP12"_s,
+                                   u"btP13"_s, u"btP14"_s, u"btP26"_s};
         // A hidden button counts as disabled whatever its own state.
         for (qsizetype i = 0; i + 2 < buttons.size(); ++i)
             if (buttons[i]->isVisible() && !buttons[i]->isSeparator()) {
@@ -393,6 +394,27 @@ TEST_F(EditorWidgetTest, CtrlYDeletesTheCurrentRow)
     key(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(sheet().SheetRows, 1);
     EXPECT_EQ(panel(1), u"これ以上行削除できません.");
+}
+
+TEST_F(EditorWidgetTest, CtrlCAndCtrlVCopyABlockSelectedWithShiftArrows)
+{
+    put(1, 1, entry(QStringLiteral("a")));
+    put(2, 2, QStringLiteral("=A2+1"));
+    go(1, 1);
+    QTest::keyPress(ed(), Qt::Key_Shift);
+    keyWithShiftHeld(Qt::Key_Right);
+    keyWithShiftHeld(Qt::Key_Down);
+    QTest::keyRelease(ed(), Qt::Key_Shift);
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(panel(1), u"コピー元を A1～B2 に設定しました");
+    go(3, 5);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(sheet().CellText[3][5], entry(QStringLiteral("a")));
+    EXPECT_EQ(sheet().CellText[4][6], u"=C6+1");
+    EXPECT_EQ(grid()->model()->index(4, 2).data().toString(), u"a");
+    EXPECT_EQ(panel(1), u"貼り付け処理終了.");
+    EXPECT_EQ(app().InputMode, 0);
+    EXPECT_TRUE(ed()->text().isEmpty());
 }
 
 TEST_F(EditorWidgetTest, UndoFromTheMenuKeyButtonAndPopup)
