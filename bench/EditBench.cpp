@@ -3,6 +3,7 @@
 #include "edit/AdjustFormula.h"
 #include "edit/Entry.h"
 #include "edit/InsertDelete.h"
+#include "edit/Paste.h"
 #include "platform/fake/FakePlatform.h"
 
 #include <benchmark/benchmark.h>
@@ -56,6 +57,39 @@ void BM_CommitEntry_FullSheet(benchmark::State& state)
     }
 }
 BENCHMARK(BM_CommitEntry_FullSheet)->Unit(benchmark::kMillisecond);
+
+/// The block A2:Z1001 of formulas and lines as the copy source, pasted at A2001 of the full
+/// sheet: re-referencing, values, displays and lines of 26000 cells.
+void BM_PasteSourceBlock_26x1000(benchmark::State& state)
+{
+    EditBenchApp b;
+    fillFormulasAndLines(b.app);
+    b.app.sheet.CopySource = core::CellBlock{1, core::MaxCols, 2, 1001};
+    b.app.grid.col = 1;
+    b.app.grid.row = 2001;
+    for (auto _ : state) {
+        edit::PasteSourceBlock(b.app);
+        benchmark::DoNotOptimize(b.app.sheet.CellText[26][3000]);
+    }
+}
+BENCHMARK(BM_PasteSourceBlock_26x1000)->Unit(benchmark::kMillisecond);
+
+/// The whole paste command of that block, with the recalculation of the full sheet.
+void BM_PasteCommand_26x1000_FullSheet(benchmark::State& state)
+{
+    EditBenchApp b;
+    fillFormulasAndLines(b.app);
+    b.app.grid.selection = core::CellBlock{1, core::MaxCols, 2, 1001};
+    edit::SetCopySource(b.app);
+    b.app.grid.col = 1;
+    b.app.grid.row = 2001;
+    b.app.grid.selection = core::CellBlock{1, 1, 2001, 2001};
+    for (auto _ : state) {
+        edit::Paste(b.app);
+        benchmark::DoNotOptimize(b.app.sheet.CellText[26][3000]);
+    }
+}
+BENCHMARK(BM_PasteCommand_26x1000_FullSheet)->Unit(benchmark::kMillisecond);
 
 /// Times one shift on a freshly filled sheet; filling is not timed.
 template <typename Shift> void timeShift(benchmark::State& state, Shift shift)

@@ -36,8 +36,10 @@ void QtClipboard::setTextWithMarker(const QString& text, const QByteArray& marke
 
 QByteArray QtClipboard::marker() const
 {
+    // Only a clipboard that offers the marker has one: some programs answer every request
+    // with their text.
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data ? data->data(MarkerType) : QByteArray();
+    return data && data->hasFormat(MarkerType) ? data->data(MarkerType) : QByteArray();
 }
 
 } // namespace platform
