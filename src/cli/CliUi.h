@@ -20,6 +20,8 @@ public:
     {
         return std::nullopt;
     }
+    bool askSearchDialog(tools::SearchDialogState&, QStringList&) override { return false; }
+    void showReplaceDialog(tools::ReplaceDialogState&) override {}
     void closeWindow() override {}
     void showStatus(const QString&) override {}
     void showCellNamePanel(const QString&) override {}

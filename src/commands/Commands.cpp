@@ -12,6 +12,8 @@
 #include "platform/Help.h"
 #include "platform/Ui.h"
 #include "settings/Settings.h"
+#include "tools/Replace.h"
+#include "tools/Search.h"
 
 namespace commands {
 
@@ -39,7 +41,8 @@ bool CommandEnabled(const App& app, CommandId id)
     // Typing or choosing from the pick list leaves only the help menu usable.
     if (app.InputMode != 0 && entry.menu != MenuId::Help)
         return false;
-    if (core::IsBusy(app) && !entry.whileBusy)
+    // The search command is how a running extraction is stopped.
+    if (core::IsBusy(app) && !entry.whileBusy && !(id == CommandId::Search && app.ExtractBusy))
         return false;
     if (isRecent(id))
         return recentIndex(id) < app.sheet.RecentFiles.size();
@@ -76,6 +79,10 @@ void RunCommand(App& app, CommandId id)
     case CommandId::Font: core::FontCommand(app); break;
     case CommandId::Copy: edit::SetCopySource(app); break;
     case CommandId::Paste: edit::Paste(app); break;
+    case CommandId::Search: tools::RunSearch(app); break;
+    case CommandId::SearchBackward: tools::SearchAgain(app, false); break;
+    case CommandId::SearchForward: tools::SearchAgain(app, true); break;
+    case CommandId::Replace: tools::ReplaceCommand(app); break;
     case CommandId::Help: app.help().showContents(); break;
     case CommandId::OperationHelp: app.help().showKeyword(OperationHelpTopic); break;
     // Not built yet: their items are greyed, so these never get here.
@@ -85,11 +92,7 @@ void RunCommand(App& app, CommandId id)
     case CommandId::Print:
     case CommandId::PasteClipboard:
     case CommandId::Clear:
-    case CommandId::Search:
-    case CommandId::SearchBackward:
-    case CommandId::SearchForward:
     case CommandId::FileSearch:
-    case CommandId::Replace:
     case CommandId::Link:
     case CommandId::Sort:
     case CommandId::Graph:

@@ -8,6 +8,8 @@
 #include "print/LineDialogState.h"
 #include "print/PageLayout.h"
 #include "settings/UserSettings.h"
+#include "tools/ReplaceDialogState.h"
+#include "tools/SearchDialogState.h"
 
 #include <QByteArray>
 #include <cstdint>
@@ -26,6 +28,8 @@ struct App {
     print::LineDialogState lineDialog;
     graph::GraphSettings graph;
     edit::InsertDialogState insertDialog;
+    tools::SearchDialogState searchDialog;
+    tools::ReplaceDialogState replaceDialog;
 
     /// Editor mode: 0 idle, 1 typing, 2 pick list.
     std::uint8_t InputMode = 0;
@@ -36,6 +40,9 @@ struct App {
     double FileVersion = 2.0;
     /// Long loops running now, one inside the other (core::BusyGuard).
     int BusyDepth = 0;
+    /// An extraction is running; the search command then sets ExtractStop to end it.
+    bool ExtractBusy = false;
+    bool ExtractStop = false;
     /// Tells this running program from every other: the private clipboard marker of a copy.
     const QByteArray InstanceId;
 

@@ -9,6 +9,10 @@
 namespace edit {
 struct InsertDialogState;
 }
+namespace tools {
+struct SearchDialogState;
+struct ReplaceDialogState;
+}
 
 namespace platform {
 
@@ -50,6 +54,13 @@ public:
     /// default size). The chosen font, `current` itself when the choice was left as it
     /// started, nullopt when cancelled.
     virtual std::optional<FontSpec> askGridFont(const FontSpec& current) = 0;
+    /// The search dialog over its state; its OK checks with tools::AcceptSearchDialog,
+    /// which also puts the text into the history. True when closed with OK.
+    virtual bool askSearchDialog(tools::SearchDialogState& state, QStringList& history) = 0;
+    /// The replace dialog, opened over its state (tools::OpenReplaceDialog has readied it);
+    /// its buttons run tools::ReplaceSkip, ReplaceAndNext and ReplaceAll until one of them
+    /// or Cancel closes it.
+    virtual void showReplaceDialog(tools::ReplaceDialogState& state) = 0;
     /// Closes the main window, which asks the close question first.
     virtual void closeWindow() = 0;
     /// The message panel (panel 1) of the status bar.

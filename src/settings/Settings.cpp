@@ -11,6 +11,16 @@ namespace settings {
 
 namespace {
 
+/// The replace dialog's list once it has opened, else the list read at start-up.
+const QStringList& replaceHistory(const App& app)
+{
+    return app.replaceDialog.opened ? app.replaceDialog.afterItems : app.sheet.ReplaceHistory;
+}
+
+} // namespace
+
+namespace {
+
 bool needsQuotes(QStringView item)
 {
     for (const QChar ch : item)
@@ -166,8 +176,7 @@ bool writeAll(App& app, platform::SettingsStore& store)
         store.writeInt(QStringLiteral("Wheel"), s.Wheel ? 1 : 0)
         && store.writeInt(QStringLiteral("GridStyle"), s.GridStyle)
         && store.writeString(QStringLiteral("SrchHist"), JoinCommaText(app.sheet.SearchHistory))
-        && store.writeString(QStringLiteral("ReplHist"),
-                             JoinCommaText(app.sheet.ReplaceHistory))
+        && store.writeString(QStringLiteral("ReplHist"), JoinCommaText(replaceHistory(app)))
         && store.writeString(QStringLiteral("FontName"), font.name)
         && store.writeBinary(QStringLiteral("FontType"),
                              int32s({app.sheet.FontSize, font.bold ? -1 : 0,

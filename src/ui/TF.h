@@ -106,6 +106,8 @@ public:
     platform::Answer message(const platform::Message& message) override;
     bool askInsertDialog(edit::InsertDialogState& state) override;
     std::optional<platform::FontSpec> askGridFont(const platform::FontSpec& current) override;
+    bool askSearchDialog(tools::SearchDialogState& state, QStringList& history) override;
+    void showReplaceDialog(tools::ReplaceDialogState& state) override;
     void closeWindow() override;
     void showStatus(const QString& text) override;
     void showCellNamePanel(const QString& text) override;

@@ -1,5 +1,7 @@
 #include "platform/fake/FakePlatform.h"
 
+#include "tools/SearchDialogState.h"
+
 #include "core/WideChar.h"
 
 namespace platform {
@@ -34,6 +36,28 @@ std::optional<FontSpec> FakeUi::askGridFont(const FontSpec& current)
 {
     dialogs.append(QStringLiteral("Font"));
     return fontDialog ? fontDialog(current) : std::nullopt;
+}
+
+bool FakeUi::askSearchDialog(tools::SearchDialogState& state, QStringList& history)
+{
+    dialogs.append(QStringLiteral("TfSrch"));
+    if (!searchDialog || !searchDialog(state))
+        return false;
+    if (const std::optional<QString> warning = tools::AcceptSearchDialog(state, history)) {
+        Message message;
+        message.icon = Icon::Warning;
+        message.text = *warning;
+        messages.push_back(message);
+        return false;
+    }
+    return true;
+}
+
+void FakeUi::showReplaceDialog(tools::ReplaceDialogState& state)
+{
+    dialogs.append(QStringLiteral("TfRep"));
+    if (replaceDialog)
+        replaceDialog(state);
 }
 
 void FakeUi::processEvents()

@@ -26,6 +26,8 @@ public:
     Answer message(const Message& message) override;
     bool askInsertDialog(edit::InsertDialogState& state) override;
     std::optional<FontSpec> askGridFont(const FontSpec& current) override;
+    bool askSearchDialog(tools::SearchDialogState& state, QStringList& history) override;
+    void showReplaceDialog(tools::ReplaceDialogState& state) override;
     void closeWindow() override { ++closeRequests; }
     void showStatus(const QString& text) override { statuses.append(text); }
     void showCellNamePanel(const QString& text) override { cellNamePanel = text; }
@@ -62,6 +64,11 @@ public:
     std::function<bool(edit::InsertDialogState&)> insertDialog;
     /// The font dialog: the chosen font, or nullopt for Cancel.
     std::function<std::optional<FontSpec>(const FontSpec&)> fontDialog;
+    /// The search dialog: sets the controls; OK then runs the dialog's own check, whose
+    /// warning is recorded as a message and counts as Cancel.
+    std::function<bool(tools::SearchDialogState&)> searchDialog;
+    /// The replace dialog: presses its buttons (the tools:: functions) on the state.
+    std::function<void(tools::ReplaceDialogState&)> replaceDialog;
     std::function<void()> duringProcessEvents;
     /// Dialogs shown, by name ("TfAdd", "Font"), in order.
     QStringList dialogs;
