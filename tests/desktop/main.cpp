@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,7 +17,7 @@ namespace {
 pid_t server = -1;
 
 /// Starts Xvfb on a free display and returns its number, or -1.
-int startServer()
+int startServerOnce()
 {
     int fds[2];
     if (::pipe(fds) != 0)
@@ -32,7 +34,27 @@ int startServer()
     char buffer[16] = {};
     const ssize_t n = server > 0 ? ::read(fds[0], buffer, sizeof buffer - 1) : -1;
     ::close(fds[0]);
-    return n > 0 ? std::atoi(buffer) : -1;
+    // Two servers starting at once may pick the same display; the loser ends at once.
+    ::usleep(100000);
+    if (n <= 0 || ::waitpid(server, nullptr, WNOHANG) != 0) {
+        server = -1;
+        return -1;
+    }
+    return std::atoi(buffer);
+}
+
+int startServer()
+{
+    // Test processes running side by side start their servers one at a time.
+    const int lock = ::open("/tmp/mavix-desktop-tests.lock", O_CREAT | O_RDWR, 0666);
+    if (lock >= 0)
+        ::flock(lock, LOCK_EX);
+    int display = -1;
+    for (int attempt = 0; attempt < 5 && display < 0; ++attempt)
+        display = startServerOnce();
+    if (lock >= 0)
+        ::close(lock);
+    return display;
 }
 
 void stopServer()
