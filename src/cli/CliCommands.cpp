@@ -1,8 +1,8 @@
 #include "cli/CliCommands.h"
 
 #include "calc/Evaluator.h"
-#include "cli/CliFileHold.h"
-#include "cli/CliUi.h"
+#include "cli/CliSession.h"
+#include "cli/CliTools.h"
 #include "core/App.h"
 #include "core/Cells.h"
 #include "core/SheetOps.h"
@@ -23,9 +23,14 @@ namespace cli {
 
 namespace {
 
-const char* const Usage = "usage: mavix-cli cells FILE CELL...\n"
-                          "       mavix-cli convert IN OUT [--values] [--ansi]\n"
-                          "       mavix-cli --help | --version\n";
+const char* const Usage =
+    "usage: mavix-cli cells FILE CELL...\n"
+    "       mavix-cli convert IN OUT [--values] [--ansi]\n"
+    "       mavix-cli find FILE TEXT [SEARCH OPTIONS]\n"
+    "       mavix-cli extract FILE TEXT [SEARCH OPTIONS] -o OUT [--values] [--ansi]\n"
+    "       mavix-cli replace FILE BEFORE AFTER [--ignore-case] [--range A1:C10] -o OUT\n"
+    "                 [--values] [--ansi]\n"
+    "       mavix-cli --help | --version\n";
 
 const char* const Help =
     "mavix-cli: Mavix without a window.\n"
@@ -40,7 +45,24 @@ const char* const Help =
     "      .csv the formulas (--values: the displayed results), .txt fixed-width text.\n"
     "      CSV and TXT are written as UTF-16 with a byte-order mark, or with --ansi in\n"
     "      Windows-31J (Shift_JIS).\n"
+    "  mavix-cli find FILE TEXT [SEARCH OPTIONS]\n"
+    "      Prints every cell that matches, in the order the search visits them (row by\n"
+    "      row, left to right): CELL<TAB>DISPLAY. Exits 0 with a match, 1 without.\n"
+    "  mavix-cli extract FILE TEXT [SEARCH OPTIONS] -o OUT [--values] [--ansi]\n"
+    "      Keeps the rows of the range that hold a match, closed up at the top, deletes\n"
+    "      the other rows of the range, and writes the sheet to OUT as convert does. The\n"
+    "      count goes to standard error (\"3行抽出しました.\").\n"
+    "  mavix-cli replace FILE BEFORE AFTER [--ignore-case] [--range A1:C10] -o OUT\n"
+    "      Replaces the first BEFORE in every cell of the range by AFTER (a cell's text\n"
+    "      without its mark; a formula as its formula text), then writes OUT as convert\n"
+    "      does. The letter case must match unless --ignore-case is given.\n"
     "  mavix-cli --help | --version\n"
+    "\n"
+    "Search options (find and extract): the cell's text is compared with TEXT.\n"
+    "  --cond C         = | contains | > | >= | < | <=   (default: contains)\n"
+    "  --number         compare the cells' values with the number TEXT (not with contains)\n"
+    "  --ignore-case    letters match in either case (full-width letters too)\n"
+    "  --range A1:C10   the cells to look at (default: the used area)\n"
     "\n"
     "A FILE or IN ending in .mvx (any case) is read as a worksheet, any other as CSV\n"
     "(a byte-order mark for UTF-16 or UTF-8, else UTF-8 when valid, else Windows-31J).\n"
@@ -49,51 +71,9 @@ const char* const Help =
     "their first answer, OK or Yes: the circular-reference warning is acknowledged,\n"
     "a lossy ANSI export is still written.\n"
     "\n"
-    "Exit status: 0 success, 1 a file could not be read or written, 2 a usage error.\n";
+    "Exit status: 0 success, 1 a file could not be read or written (find: also no\n"
+    "match), 2 a usage error.\n";
 
-int usageError(QTextStream& err, const QString& problem)
-{
-    err << "mavix-cli: " << problem << '\n' << Usage;
-    return ExitUsage;
-}
-
-/// The services of a batch run: fakes in memory, the measure of a fixed-pitch font.
-struct Session
-{
-    explicit Session(QTextStream& err) : ui(err)
-    {
-        platform::Services services = fakes.services();
-        services.ui = &ui;
-        services.fileHold = &hold;
-        app = std::make_unique<App>(services);
-        core::ResetSheetState(*app);
-    }
-
-    /// Opens the file by the program's own rule; false when it could not be read.
-    bool open(const QString& path)
-    {
-        files::OpenFile(*app, path);
-        return app->sheet.FileName == path;
-    }
-
-    platform::FakePlatform fakes;
-    CliUi ui;
-    CliFileHold hold;
-    std::unique_ptr<App> app;
-};
-
-std::optional<core::CellPos> parseCell(const QString& name)
-{
-    static const QRegularExpression pattern(QStringLiteral("^([A-Za-z])([0-9]{1,5})$"));
-    const QRegularExpressionMatch match = pattern.match(name);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const int col = match.captured(1).toUpper()[0].unicode() - u'A' + 1;
-    const int row = match.captured(2).toInt();
-    if (row < 1 || row > core::MaxRows)
-        return std::nullopt;
-    return core::CellPos{col, row};
-}
 
 QString cellLine(const App& app, const core::CellPos& pos)
 {
@@ -130,18 +110,10 @@ int runCells(const QStringList& args, QTextStream& out, QTextStream& err)
     return ExitOk;
 }
 
-struct ConvertOptions
+/// IN and the output, or a usage problem.
+std::variant<std::pair<QString, OutputOptions>, QString> parseConvert(const QStringList& args)
 {
-    QString in;
-    QString out;
-    bool values = false;
-    bool ansi = false;
-};
-
-/// The options, or a usage problem.
-std::variant<ConvertOptions, QString> parseConvert(const QStringList& args)
-{
-    ConvertOptions options;
+    OutputOptions options;
     QStringList paths;
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == u"--values")
@@ -155,30 +127,10 @@ std::variant<ConvertOptions, QString> parseConvert(const QStringList& args)
     }
     if (paths.size() != 2)
         return QStringLiteral("convert needs an input and an output file");
-    options.in = paths[0];
-    options.out = paths[1];
-    const QString type = QFileInfo(options.out).suffix().toLower();
-    if (type != u"mvx" && type != u"csv" && type != u"txt")
-        return QStringLiteral("the output must end in .mvx, .csv or .txt: ") + options.out;
-    if (options.values && type != u"csv")
-        return QStringLiteral("--values applies to a .csv output only");
-    if (options.ansi && type == u"mvx")
-        return QStringLiteral("--ansi applies to a .csv or .txt output only");
-    return options;
-}
-
-core::Result<core::Unit> writeOutput(App& app, const ConvertOptions& options)
-{
-    core::RescanExtent(app);
-    const core::Sheet& sheet = app.sheet;
-    const QString type = QFileInfo(options.out).suffix().toLower();
-    app.SaveUnicode = !options.ansi;
-    if (type == u"txt")
-        return files::WriteTxt(app, options.out, 1, sheet.LastCol, 1, sheet.LastRow);
-    if (type == u"csv")
-        return files::WriteCsv(app, options.out, 1, sheet.LastCol, options.values ? 3 : 2, 1,
-                               sheet.LastRow);
-    return files::WriteWorksheet(app, options.out, 1, sheet.LastCol, 1, sheet.LastRow);
+    options.path = paths[1];
+    if (const std::optional<QString> problem = checkOutput(options))
+        return *problem;
+    return std::pair{paths[0], options};
 }
 
 int runConvert(const QStringList& args, QTextStream& err)
@@ -186,19 +138,20 @@ int runConvert(const QStringList& args, QTextStream& err)
     const auto parsed = parseConvert(args);
     if (const QString* problem = std::get_if<QString>(&parsed))
         return usageError(err, *problem);
-    const ConvertOptions& options = std::get<ConvertOptions>(parsed);
+    const auto& [in, output] = std::get<std::pair<QString, OutputOptions>>(parsed);
     Session session(err);
-    if (!session.open(options.in))
+    if (!session.open(in))
         return ExitFileError;
-    const core::Result<core::Unit> written = writeOutput(*session.app, options);
-    if (!written) {
-        err << "mavix-cli: " << options.out << ": " << written.error().detail << '\n';
-        return ExitFileError;
-    }
-    return ExitOk;
+    return writeOutput(*session.app, output, err);
 }
 
 } // namespace
+
+int usageError(QTextStream& err, const QString& problem)
+{
+    err << "mavix-cli: " << problem << '\n' << Usage;
+    return ExitUsage;
+}
 
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err)
 {
@@ -217,6 +170,12 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err)
         return runCells(args, out, err);
     if (command == u"convert")
         return runConvert(args, err);
+    if (command == u"find")
+        return runFind(args, out, err);
+    if (command == u"extract")
+        return runExtract(args, err);
+    if (command == u"replace")
+        return runReplace(args, err);
     return usageError(err, QStringLiteral("unknown command: ") + command);
 }
 

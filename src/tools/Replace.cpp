@@ -203,4 +203,17 @@ void ReplaceAll(App& app)
     }
 }
 
+void ReplaceInRange(App& app, const core::CellBlock& range, const QString& before,
+                    const QString& after, bool matchCase)
+{
+    ReplaceDialogState& d = app.replaceDialog;
+    d.range = range;
+    d.col = range.left - 1;
+    d.row = range.top;
+    d.cbBefore = before;
+    d.cbAfter = after;
+    d.chkCase = matchCase;
+    ReplaceAll(app);
+}
+
 } // namespace tools

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/Sheet.h"
+
+#include <QString>
+
 struct App;
 
 namespace tools {
@@ -18,5 +22,8 @@ bool ReplaceAndNext(App& app);
 void ReplaceAll(App& app);
 /// Moves the replace cursor to the next cell of the range holding the before-text.
 void FindNextReplace(App& app);
+/// すべて置換 over a range without the dialog: its state set to the range and the texts.
+void ReplaceInRange(App& app, const core::CellBlock& range, const QString& before,
+                    const QString& after, bool matchCase);
 
 } // namespace tools

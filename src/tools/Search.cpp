@@ -74,6 +74,18 @@ void visitCells(const core::CellBlock& range, int sc, int sr, bool forward, Visi
     }
 }
 
+void clearRow(App& app, int r)
+{
+    core::Sheet& sheet = app.sheet;
+    for (int c = 1; c <= core::MaxCols; ++c) {
+        sheet.CellText[c][r].clear();
+        sheet.CellValue[c][r] = 0;
+        sheet.GridText[c][r].clear();
+        for (int p = 1; p <= core::LinePlanes; ++p)
+            sheet.CellLines[p][c][r] = 0;
+    }
+}
+
 /// The cell after (or before) the current one, wrapping to the next (previous) row.
 core::CellPos stepFromCursor(const App& app, const core::CellBlock& range, bool forward)
 {
@@ -266,11 +278,13 @@ int ExtractRows(App& app, const core::CellBlock& range, const SearchOptions& opt
             break;
     }
     // Only the rows examined close up: a stopped extraction keeps the rest as they were.
-    if (dest > 0)
-        edit::DeleteRows(app, dest, last - dest + 1);
-    if (sheet.SheetRows < 1) {
-        sheet.SheetRows = 1;
-        core::ResizeSheet(app);
+    if (dest > 0) {
+        const int count = last - dest + 1;
+        const int rows = sheet.SheetRows;
+        edit::DeleteRows(app, dest, count);
+        // Deleting never takes the sheet's last row: when every row went, it stays, empty.
+        if (rows - sheet.SheetRows < count)
+            clearRow(app, dest);
     }
     app.ExtractBusy = false;
     core::RescanExtent(app);

@@ -1,9 +1,9 @@
 // Runs the real mavix-cli executable.
 
+#include "CliRunner.h"
 #include "TestFiles.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -12,31 +12,10 @@
 
 namespace {
 
-struct CliRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 class CliTest : public ::testing::Test
 {
 protected:
-    CliRun cli(const QStringList& args) const
-    {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(MAVIX_BINARY_DIR "/src/mavix-cli"), args);
-        CliRun run;
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
-            ADD_FAILURE() << "mavix-cli did not finish normally";
-            return run;
-        }
-        run.status = process.exitCode();
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
-    }
+    CliRun cli(const QStringList& args) const { return RunMavixCli(args, dir.path()); }
     QString path(const QString& name) const { return dir.filePath(name); }
     QString write(const QString& name, const QByteArray& bytes) const
     {

@@ -1,0 +1,171 @@
+// The data tools for scripts: the search, the extraction and the replacement of the program,
+// without their dialogs.
+#include "cli/CliTools.h"
+
+#include "cli/CliCommands.h"
+#include "cli/CliSession.h"
+#include "core/Display.h"
+#include "tools/Replace.h"
+#include "tools/Search.h"
+#include "tools/SearchDialogState.h"
+
+#include <variant>
+
+namespace cli {
+
+namespace {
+
+using tools::SearchDialogState;
+
+/// What a tool command was given.
+struct ToolArgs {
+    QStringList positional;
+    SearchDialogState search; // the dialog's defaults: text, contains, letter case counts
+    bool ignoreCase = false;
+    QString range;
+    OutputOptions output;
+};
+
+int condition(const QString& name)
+{
+    static const QStringList names = {QStringLiteral("="), QStringLiteral("contains"),
+                                      QStringLiteral(">"), QStringLiteral(">="),
+                                      QStringLiteral("<"), QStringLiteral("<=")};
+    return int(names.indexOf(name));
+}
+
+/// The arguments after the command; searchOptions: --number, --cond are allowed.
+std::variant<ToolArgs, QString> parseArgs(const QStringList& args, bool searchOptions,
+                                          bool withOutput)
+{
+    ToolArgs parsed;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == u"--ignore-case") {
+            parsed.ignoreCase = true;
+        } else if (arg == u"--range" && hasValue) {
+            parsed.range = args[++i];
+        } else if (searchOptions && arg == u"--number") {
+            parsed.search.optWay = 1;
+        } else if (searchOptions && arg == u"--cond" && hasValue) {
+            parsed.search.optCond = condition(args[++i]);
+            if (parsed.search.optCond < 0)
+                return QStringLiteral("unknown condition: ") + args[i];
+        } else if (withOutput && arg == u"-o" && hasValue) {
+            parsed.output.path = args[++i];
+        } else if (withOutput && arg == u"--values") {
+            parsed.output.values = true;
+        } else if (withOutput && arg == u"--ansi") {
+            parsed.output.ansi = true;
+        } else if (arg.startsWith(u"-") && arg.size() > 1) {
+            return QStringLiteral("unknown option or missing value: ") + arg;
+        } else {
+            parsed.positional.append(arg);
+        }
+    }
+    if (withOutput) {
+        if (parsed.output.path.isEmpty())
+            return QStringLiteral("-o OUT is missing");
+        if (const std::optional<QString> problem = checkOutput(parsed.output))
+            return *problem;
+    }
+    parsed.search.optCase = parsed.ignoreCase ? 1 : 0;
+    if (parsed.search.optWay == 1 && parsed.search.optCond == SearchDialogState::Contains)
+        return QStringLiteral("数値検索で「含む」の条件は指定できません. (--number needs --cond)");
+    return parsed;
+}
+
+/// The range named by A1:C10, cut at the sheet's last row, or the used area; a problem
+/// otherwise.
+std::variant<core::CellBlock, QString> rangeOf(const App& app, const QString& text)
+{
+    const core::Sheet& sheet = app.sheet;
+    if (text.isEmpty())
+        return core::CellBlock{1, sheet.LastCol, 1, sheet.LastRow};
+    const QStringList ends = text.split(u':');
+    const auto first = parseCell(ends.value(0));
+    const auto last = parseCell(ends.value(1));
+    if (ends.size() != 2 || !first || !last)
+        return QStringLiteral("not a range like A1:C10: ") + text;
+    const core::CellBlock range{std::min(first->col, last->col), std::max(first->col, last->col),
+                                std::min(first->row, last->row), std::max(first->row, last->row)};
+    // Rows the sheet does not have hold nothing.
+    return core::CellBlock{range.left, range.right, range.top,
+                           std::min(range.bottom, sheet.SheetRows)};
+}
+
+/// Parses, opens the file and finds the range; the exit status when that failed.
+std::variant<core::CellBlock, int> prepare(Session& session, const ToolArgs& args,
+                                           QTextStream& err)
+{
+    if (!session.open(args.positional[0]))
+        return int(ExitFileError);
+    const auto range = rangeOf(*session.app, args.range);
+    if (const QString* problem = std::get_if<QString>(&range))
+        return usageError(err, *problem);
+    return std::get<core::CellBlock>(range);
+}
+
+} // namespace
+
+int runFind(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const auto parsed = parseArgs(args, true, false);
+    if (const QString* problem = std::get_if<QString>(&parsed))
+        return usageError(err, *problem);
+    ToolArgs tool = std::get<ToolArgs>(parsed);
+    if (tool.positional.size() != 2)
+        return usageError(err, QStringLiteral("find needs a file and a search text"));
+    Session session(err);
+    const auto range = prepare(session, tool, err);
+    if (const int* status = std::get_if<int>(&range))
+        return *status;
+    tool.search.cbStr = tool.positional[1];
+    const core::Sheet& sheet = session.app->sheet;
+    const auto hits = tools::FindAll(sheet, tools::SearchOptionsOf(tool.search),
+                                     std::get<core::CellBlock>(range));
+    for (const core::CellPos& hit : hits)
+        out << core::CellName(hit.col, hit.row) << '\t' << sheet.GridText[hit.col][hit.row]
+            << '\n';
+    return hits.empty() ? ExitFileError : ExitOk;
+}
+
+int runExtract(const QStringList& args, QTextStream& err)
+{
+    const auto parsed = parseArgs(args, true, true);
+    if (const QString* problem = std::get_if<QString>(&parsed))
+        return usageError(err, *problem);
+    ToolArgs tool = std::get<ToolArgs>(parsed);
+    if (tool.positional.size() != 2)
+        return usageError(err, QStringLiteral("extract needs a file and a search text"));
+    Session session(err);
+    const auto range = prepare(session, tool, err);
+    if (const int* status = std::get_if<int>(&range))
+        return *status;
+    tool.search.cbStr = tool.positional[1];
+    const core::CellBlock& block = std::get<core::CellBlock>(range);
+    const int hits = tools::ExtractRows(*session.app, block, tools::SearchOptionsOf(tool.search),
+                                        block.left, block.top);
+    err << hits << QStringLiteral("行抽出しました.") << '\n';
+    return writeOutput(*session.app, tool.output, err);
+}
+
+int runReplace(const QStringList& args, QTextStream& err)
+{
+    const auto parsed = parseArgs(args, false, true);
+    if (const QString* problem = std::get_if<QString>(&parsed))
+        return usageError(err, *problem);
+    const ToolArgs& tool = std::get<ToolArgs>(parsed);
+    if (tool.positional.size() != 3)
+        return usageError(err, QStringLiteral("replace needs a file, BEFORE and AFTER"));
+    Session session(err);
+    const auto range = prepare(session, tool, err);
+    if (const int* status = std::get_if<int>(&range))
+        return *status;
+    tools::ReplaceInRange(*session.app, std::get<core::CellBlock>(range), tool.positional[1],
+                          tool.positional[2], !tool.ignoreCase);
+    return writeOutput(*session.app, tool.output, err);
+}
+
+} // namespace cli

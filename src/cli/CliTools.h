@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace cli {
+
+/// mavix-cli find FILE TEXT [search options]: the matching cells, one line each.
+int runFind(const QStringList& args, QTextStream& out, QTextStream& err);
+/// mavix-cli extract FILE TEXT [search options] -o OUT: the rows with a match, written out.
+int runExtract(const QStringList& args, QTextStream& err);
+/// mavix-cli replace FILE BEFORE AFTER [--ignore-case] [--range R] -o OUT.
+int runReplace(const QStringList& args, QTextStream& err);
+
+} // namespace cli

@@ -1,0 +1,117 @@
+// The data tools of the real mavix-cli executable: find, extract and replace.
+#include "CliRunner.h"
+#include "TestFiles.h"
+
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class CliToolsTest : public ::testing::Test {
+protected:
+    CliToolsTest()
+    {
+        // Rows 1..5 of a small list; C holds a formula over the row's B.
+        csv = testfiles::WriteFile(dir.filePath(u"list.csv"_s),
+                                   "apple,10,=B1*2\n"
+                                   "Banana,20,=B2*2\n"
+                                   "cherry pie,30,=B3*2\n"
+                                   "APPLE pie,40,=B4*2\n"
+                                   "date,50,=B5*2\n");
+    }
+    CliRun cli(const QStringList& args) const { return RunMavixCli(args, dir.path()); }
+    /// A UTF-16 CSV file written by the program, as text.
+    QString csvText(const QString& name) const
+    {
+        const QByteArray bytes = testfiles::ReadFile(dir.filePath(name));
+        return QStringDecoder(QStringDecoder::Utf16).decode(bytes);
+    }
+
+    QTemporaryDir dir;
+    QString csv;
+};
+
+TEST_F(CliToolsTest, FindPrintsEveryMatchInSearchOrder)
+{
+    struct Case {
+        QStringList options;
+        const char16_t* text;
+        QString out;
+        int status;
+    };
+    const Case cases[] = {
+        {{}, u"apple", u"A1\tapple\n"_s, 0}, // contains, letter case counts
+        {{u"--ignore-case"_s}, u"apple", u"A1\tapple\nA4\tAPPLE pie\n"_s, 0},
+        {{u"--cond"_s, u"="_s}, u"apple", u"A1\tapple\n"_s, 0},
+        {{}, u"pie", u"A3\tcherry pie\nA4\tAPPLE pie\n"_s, 0},
+        {{}, u"B3", u"C3\t   60\n"_s, 0}, // a formula is searched as its text
+        {{u"--number"_s, u"--cond"_s, u">="_s}, u"90", u"C5\t  100\n"_s, 0},
+        {{u"--number"_s, u"--cond"_s, u"="_s, u"--range"_s, u"B2:C3"_s}, u"40",
+         u"C2\t   40\n"_s, 0},
+        {{u"--range"_s, u"A4:A9999"_s}, u"pie", u"A4\tAPPLE pie\n"_s, 0},
+        {{}, u"kiwi", u""_s, 1},
+    };
+    for (const Case& c : cases) {
+        const QStringList args = QStringList{u"find"_s, csv, QString::fromUtf16(c.text)} + c.options;
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.out, c.out);
+    }
+}
+
+TEST_F(CliToolsTest, ExtractKeepsTheMatchingRowsAndWritesThem)
+{
+    const CliRun run = cli({u"extract"_s, csv, u"pie"_s, u"-o"_s, u"pies.csv"_s});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, u"2行抽出しました.\n");
+    // The formulas moved with their rows.
+    EXPECT_EQ(csvText(u"pies.csv"_s), u"cherry pie,30,=B1*2\r\nAPPLE pie,40,=B2*2\r\n");
+
+    EXPECT_EQ(cli({u"extract"_s, csv, u"30"_s, u"--number"_s, u"--cond"_s, u">"_s, u"--range"_s,
+                   u"B1:B5"_s, u"-o"_s, u"big.csv"_s, u"--values"_s})
+                  .status,
+              0);
+    EXPECT_EQ(csvText(u"big.csv"_s), u"APPLE pie,40,   80\r\ndate,50,  100\r\n");
+}
+
+TEST_F(CliToolsTest, ReplaceChangesTheFirstMatchOfEveryCell)
+{
+    EXPECT_EQ(cli({u"replace"_s, csv, u"B"_s, u"X"_s, u"-o"_s, u"r.csv"_s}).status, 0);
+    EXPECT_EQ(csvText(u"r.csv"_s),
+              u"apple,10,=X1*2\r\nXanana,20,=X2*2\r\ncherry pie,30,=X3*2\r\n"
+              u"APPLE pie,40,=X4*2\r\ndate,50,=X5*2\r\n"_s);
+
+    EXPECT_EQ(cli({u"replace"_s, csv, u"p"_s, u"P"_s, u"--ignore-case"_s, u"--range"_s,
+                   u"A1:A4"_s, u"-o"_s, u"r2.csv"_s})
+                  .status,
+              0);
+    EXPECT_TRUE(csvText(u"r2.csv"_s).startsWith(u"aPple,10,=B1*2\r\nBanana,20,=B2*2\r\n"
+                                                u"cherry Pie,30,=B3*2\r\nAPPLE pie,40,"_s));
+}
+
+TEST_F(CliToolsTest, ToolUsageErrors)
+{
+    const QStringList cases[] = {
+        {u"find"_s, csv},
+        {u"find"_s, csv, u"x"_s, u"--cond"_s, u"like"_s},
+        {u"find"_s, csv, u"1"_s, u"--number"_s},
+        {u"find"_s, csv, u"x"_s, u"--range"_s, u"A1"_s},
+        {u"extract"_s, csv, u"x"_s},
+        {u"extract"_s, csv, u"x"_s, u"-o"_s, u"out.xls"_s},
+        {u"replace"_s, csv, u"x"_s, u"-o"_s, u"out.csv"_s},
+        {u"replace"_s, csv, u"x"_s, u"y"_s, u"--number"_s, u"-o"_s, u"out.csv"_s},
+    };
+    for (const QStringList& args : cases) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(u"usage: mavix-cli"));
+    }
+    EXPECT_EQ(cli({u"find"_s, dir.filePath(u"none.csv"_s), u"x"_s}).status, 1);
+}
+
+} // namespace
