@@ -96,7 +96,9 @@ platform::Answer TF::message(const platform::Message& message)
     box.exec();
     setBusyCursor(busyCursor);
     const auto clicked = box.standardButton(box.clickedButton());
-    modalReturned();
+    // A box over one of the dialogs returns to that dialog; the window stays behind it.
+    if (!QApplication::activeModalWidget())
+        modalReturned();
     if (box.clickedButton() == nullptr)
         return buttons.contains(QMessageBox::Cancel) ? platform::Answer::Cancel
                                                      : boxAnswer(buttons.last());
