@@ -28,6 +28,8 @@ namespace ui {
 class EditorLine;
 class GridDelegate;
 class TfAdd;
+class TfRep;
+class TfSrch;
 class GridModel;
 class GridView;
 
@@ -82,6 +84,10 @@ public:
     void WidenEditor();
     /// The insert/delete dialog, made on first use and kept for the whole run.
     TfAdd* tfAdd();
+    /// The search dialog, made on first use and kept for the whole run.
+    TfSrch* tfSrch();
+    /// The replace dialog, made on first use and kept for the whole run.
+    TfRep* tfRep();
     /// The grid font as painted; the measured font when measurement is the Qt one.
     QFont gridFont() const;
 
@@ -173,6 +179,8 @@ private:
     std::array<QMenu*, 6> m_menus{}; // by MenuId
     QAction* mnuFilesSep = nullptr;
     TfAdd* m_tfAdd = nullptr;
+    TfSrch* m_tfSrch = nullptr;
+    TfRep* m_tfRep = nullptr;
     QTimer* tmrWakeup = nullptr;
     QTimer* tmrHide = nullptr;
     std::array<QAction*, commands::CommandCount> m_menuActions{};

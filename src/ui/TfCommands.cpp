@@ -3,6 +3,8 @@
 
 #include "commands/Commands.h"
 #include "ui/TfAdd.h"
+#include "ui/TfRep.h"
+#include "ui/TfSrch.h"
 
 #include <QMenu>
 #include <QToolBar>
@@ -30,12 +32,26 @@ void TF::refreshCommands()
     }
 }
 
-// TfAdd lives as long as the window once it was first needed.
+// The dialogs live as long as the window once they were first needed.
 TfAdd* TF::tfAdd()
 {
     if (!m_tfAdd)
         m_tfAdd = new TfAdd(m_app, this);
     return m_tfAdd;
+}
+
+TfSrch* TF::tfSrch()
+{
+    if (!m_tfSrch)
+        m_tfSrch = new TfSrch(m_app, this);
+    return m_tfSrch;
+}
+
+TfRep* TF::tfRep()
+{
+    if (!m_tfRep)
+        m_tfRep = new TfRep(m_app, this);
+    return m_tfRep;
 }
 
 } // namespace ui

@@ -9,6 +9,8 @@
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 #include "ui/TfAdd.h"
+#include "ui/TfRep.h"
+#include "ui/TfSrch.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -94,7 +96,9 @@ platform::Answer TF::message(const platform::Message& message)
     box.exec();
     setBusyCursor(busyCursor);
     const auto clicked = box.standardButton(box.clickedButton());
-    modalReturned();
+    // A box over one of the dialogs returns to that dialog; the window stays behind it.
+    if (!QApplication::activeModalWidget())
+        modalReturned();
     if (box.clickedButton() == nullptr)
         return buttons.contains(QMessageBox::Cancel) ? platform::Answer::Cancel
                                                      : boxAnswer(buttons.last());
@@ -140,14 +144,17 @@ std::optional<platform::FontSpec> TF::askGridFont(const platform::FontSpec& curr
     return chosen;
 }
 
-// FIXME: the search and replace dialogs; their commands stay greyed until then.
-bool TF::askSearchDialog(tools::SearchDialogState&, QStringList&)
+bool TF::askSearchDialog(tools::SearchDialogState& state, QStringList& history)
 {
-    return false;
+    const bool ok = tfSrch()->ask(state, history);
+    modalReturned();
+    return ok;
 }
 
-void TF::showReplaceDialog(tools::ReplaceDialogState&)
+void TF::showReplaceDialog(tools::ReplaceDialogState& state)
 {
+    tfRep()->showModal(state);
+    modalReturned();
 }
 
 void TF::closeWindow()
