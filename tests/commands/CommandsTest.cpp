@@ -3,6 +3,9 @@
 
 #include "core/Busy.h"
 #include "edit/InsertDialogState.h"
+#include "tools/Replace.h"
+#include "tools/ReplaceDialogState.h"
+#include "tools/SearchDialogState.h"
 
 #include <functional>
 
@@ -65,6 +68,32 @@ TEST_F(CommandsTest, EveryBuiltCommandRunsHeadlessAndSaysWhatItDid)
         {CommandId::Paste,
          [](CommandSession& t) { t.fakes.clipboard.setText(u"7"_s); },
          u"貼り付け処理終了."_s, {}},
+        {CommandId::Search,
+         [](CommandSession& t) {
+             t.put(2, 2, u"\bneedle"_s);
+             t.fakes.ui.searchDialog = [](tools::SearchDialogState& d) {
+                 d.cbStr = u"needle"_s;
+                 return true;
+             };
+         },
+         u"これ以降には検索対象データはありません."_s,
+         u"B2 に検索対象データを発見しました.次を検索しますか?"_s},
+        {CommandId::SearchForward,
+         [](CommandSession& t) { t.app.searchDialog.cbStr = u"x"_s; },
+         u"これ以降には検索対象データはありません."_s, {}},
+        {CommandId::SearchBackward,
+         [](CommandSession& t) { t.app.searchDialog.cbStr = u"x"_s; },
+         u"これ以前には検索対象データはありません."_s, {}},
+        {CommandId::Replace,
+         [](CommandSession& t) {
+             t.put(1, 1, u"\bab"_s);
+             t.fakes.ui.replaceDialog = [&t](tools::ReplaceDialogState& d) {
+                 d.cbBefore = u"a"_s;
+                 d.cbAfter = u"c"_s;
+                 tools::ReplaceAll(t.app);
+             };
+         },
+         u"置換終了."_s, {}},
         {CommandId::Help, nullptr, u"help contents"_s, {}},
         {CommandId::OperationHelp, nullptr, u"help keyword:マウスとキーの操作"_s, {}},
     };

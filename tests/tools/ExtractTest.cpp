@@ -102,8 +102,9 @@ TEST_F(ExtractTest, TheSearchCommandStopsItAndNoRowIsLost)
             fakes.clipboard.setText(u"pasted"_s);
             commands::RunCommand(app, commands::CommandId::Paste);
             otherCommandRan = cell(1, 9) == u"pasted";
+            EXPECT_TRUE(commands::CommandEnabled(app, commands::CommandId::Search));
             EXPECT_FALSE(commands::CommandEnabled(app, commands::CommandId::New));
-            tools::RunSearch(app);
+            commands::RunCommand(app, commands::CommandId::Search);
         }
     };
     extract();
