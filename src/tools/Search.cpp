@@ -13,6 +13,7 @@
 #include "tools/SearchDialogState.h"
 
 #include <QLocale>
+#include <optional>
 
 namespace tools {
 
@@ -56,22 +57,47 @@ void warn(App& app, const QString& text)
     app.ui().message(message);
 }
 
-/// Visits the range's cells from (sc, sr) onwards, row by row, forwards (to the bottom right)
-/// or backwards (to the top left), until visit returns false.
-template <typename Visit>
-void visitCells(const core::CellBlock& range, int sc, int sr, bool forward, Visit visit)
+/// The first hit from (sc, sr) on, in the order of a search: forwards row by row to the
+/// bottom right, backwards to the top left. The range is read in blocks of rows, column by
+/// column inside a block, where a column's texts lie close together in memory.
+std::optional<core::CellPos> nextHit(const CellMatcher& matcher, const core::CellBlock& range,
+                                     int sc, int sr, bool forward)
 {
-    if (forward) {
-        for (int r = sr; r <= range.bottom; ++r)
-            for (int c = r == sr ? sc : range.left; c <= range.right; ++c)
-                if (!visit(c, r))
-                    return;
-    } else {
-        for (int r = sr; r >= range.top; --r)
-            for (int c = r == sr ? sc : range.right; c >= range.left; --c)
-                if (!visit(c, r))
-                    return;
+    constexpr int BlockRows = 64;
+    const int step = forward ? 1 : -1;
+    // A start outside the range begins at its edge.
+    if (forward && sr < range.top) {
+        sr = range.top;
+        sc = range.left;
+    } else if (!forward && sr > range.bottom) {
+        sr = range.bottom;
+        sc = range.right;
     }
+    sc = forward ? std::max(sc, range.left) : std::min(sc, range.right);
+    // The start row alone, from the start column.
+    if (sr >= range.top && sr <= range.bottom)
+        for (int c = sc; forward ? c <= range.right : c >= range.left; c += step)
+            if (matcher.CellMatches(c, sr))
+                return core::CellPos{c, sr};
+    for (int first = sr + step; forward ? first <= range.bottom : first >= range.top;
+         first += step * BlockRows) {
+        const int last = forward ? std::min(first + BlockRows - 1, range.bottom)
+                                 : std::max(first - BlockRows + 1, range.top);
+        // The best hit so far lies in row `limit`: later columns need only rows before it.
+        std::optional<core::CellPos> best;
+        int limit = last + step;
+        for (int c = forward ? range.left : range.right;
+             forward ? c <= range.right : c >= range.left; c += step)
+            for (int r = first; r != limit; r += step)
+                if (matcher.CellMatches(c, r)) {
+                    best = core::CellPos{c, r};
+                    limit = r;
+                    break;
+                }
+        if (best)
+            return best;
+    }
+    return std::nullopt;
 }
 
 void clearRow(App& app, int r)
@@ -168,11 +194,17 @@ std::vector<core::CellPos> FindAll(const core::Sheet& sheet, const SearchOptions
 {
     const CellMatcher matcher(sheet, options);
     std::vector<core::CellPos> hits;
-    visitCells(range, range.left, range.top, true, [&](int c, int r) {
-        if (matcher.CellMatches(c, r))
-            hits.push_back(core::CellPos{c, r});
-        return true;
-    });
+    int sc = range.left;
+    int sr = range.top;
+    while (const std::optional<core::CellPos> hit = nextHit(matcher, range, sc, sr, true)) {
+        hits.push_back(*hit);
+        sc = hit->col + 1;
+        sr = hit->row;
+        if (sc > range.right) {
+            sc = range.left;
+            ++sr;
+        }
+    }
     return hits;
 }
 
@@ -228,23 +260,31 @@ void PromptedSearch(App& app, const core::CellBlock& range)
         start = stepFromCursor(app, range, true);
     }
     bool stopped = false;
-    visitCells(range, start.col, start.row, forward, [&](int c, int r) {
-        if (!matcher.CellMatches(c, r))
-            return true;
-        edit::MoveCurrentCell(app, c, r);
+    int sc = start.col;
+    int sr = start.row;
+    while (const std::optional<core::CellPos> hit = nextHit(matcher, range, sc, sr, forward)) {
+        edit::MoveCurrentCell(app, hit->col, hit->row);
         platform::Message question;
         question.icon = platform::Icon::Question;
         question.buttons = platform::Buttons::YesNo;
-        question.text = core::CellName(c, r)
+        question.text = core::CellName(hit->col, hit->row)
                         + QStringLiteral(" に検索対象データを発見しました.次を検索しますか?");
         if (app.ui().message(question) != platform::Answer::Yes) {
             stopped = true;
-            return false;
+            break;
         }
         if (forward)
             prefix = QStringLiteral("これ以降には");
-        return true;
-    });
+        sc = hit->col + (forward ? 1 : -1);
+        sr = hit->row;
+        if (forward && sc > range.right) {
+            sc = range.left;
+            ++sr;
+        } else if (!forward && sc < range.left) {
+            sc = range.right;
+            --sr;
+        }
+    }
     core::ShowStatus(app, stopped ? QString() : prefix + QStringLiteral("検索対象データはありません."));
 }
 
@@ -318,15 +358,12 @@ void SearchAgain(App& app, bool forward)
     const core::CellBlock range = SearchRange(app);
     const CellMatcher matcher(app.sheet, SearchOptionsOf(state));
     const core::CellPos start = stepFromCursor(app, range, forward);
-    bool found = false;
-    visitCells(range, start.col, start.row, forward, [&](int c, int r) {
-        if (!matcher.CellMatches(c, r))
-            return true;
-        edit::MoveCurrentCell(app, c, r);
+    const std::optional<core::CellPos> hit = nextHit(matcher, range, start.col, start.row, forward);
+    const bool found = hit.has_value();
+    if (found) {
+        edit::MoveCurrentCell(app, hit->col, hit->row);
         core::ShowCellName(app);
-        found = true;
-        return false;
-    });
+    }
     if (!found)
         core::ShowStatus(app, (forward ? QStringLiteral("これ以降") : QStringLiteral("これ以前"))
                                   + QStringLiteral("には検索対象データはありません."));

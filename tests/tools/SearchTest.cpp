@@ -220,3 +220,60 @@ TEST_F(SearchTest, ExtractionDropsUpAndDownTheFirstArea)
 }
 
 } // namespace
+
+namespace {
+
+/// The searches read the sheet in blocks of rows; the hits and their order must be those
+/// of a plain walk row by row, in both directions.
+TEST_F(SearchTest, HitsComeInRowOrderOnLargeSheets)
+{
+    setRows(400);
+    std::srand(7);
+    for (int r = 1; r <= 400; ++r)
+        for (int c = 1; c <= 26; ++c)
+            if (std::rand() % 60 == 0)
+                put(c, r, u"x"_s);
+    put(26, 400, u"end"_s);
+    const core::CellBlock ranges[] = {{1, 26, 1, 400}, {3, 17, 40, 333}, {26, 26, 1, 400},
+                                      {5, 5, 7, 7}};
+    SearchDialogState d;
+    d.cbStr = u"x"_s;
+    const tools::SearchOptions options = tools::SearchOptionsOf(d);
+    const tools::CellMatcher matcher(sheet, options);
+    for (const core::CellBlock& range : ranges) {
+        SCOPED_TRACE(core::CellName(range.left, range.top).toStdString() + ":"
+                     + core::CellName(range.right, range.bottom).toStdString());
+        QStringList plain;
+        for (int r = range.top; r <= range.bottom; ++r)
+            for (int c = range.left; c <= range.right; ++c)
+                if (matcher.CellMatches(c, r))
+                    plain.append(core::CellName(c, r));
+        QStringList found;
+        for (const core::CellPos& hit : tools::FindAll(sheet, options, range))
+            found.append(core::CellName(hit.col, hit.row));
+        EXPECT_EQ(found, plain);
+
+        // Backwards, one step at a time from the range's last cell.
+        app.searchDialog = d;
+        if (range.left == range.right && range.top == range.bottom)
+            continue;
+        QStringList back;
+        select(range.left, range.top, range.right, range.bottom);
+        app.grid.col = range.right;
+        app.grid.row = range.bottom;
+        if (matcher.CellMatches(range.right, range.bottom))
+            back.append(core::CellName(range.right, range.bottom));
+        for (;;) {
+            const core::CellPos before{app.grid.col, app.grid.row};
+            // The range stays the selection, as it was when the first search started.
+            app.grid.selection = range;
+            tools::SearchAgain(app, false);
+            if (app.grid.col == before.col && app.grid.row == before.row)
+                break;
+            back.prepend(core::CellName(app.grid.col, app.grid.row));
+        }
+        EXPECT_EQ(back, plain);
+    }
+}
+
+} // namespace
