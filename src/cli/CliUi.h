@@ -22,6 +22,9 @@ public:
     }
     bool askSearchDialog(tools::SearchDialogState&, QStringList&) override { return false; }
     void showReplaceDialog(tools::ReplaceDialogState&) override {}
+    bool askSortDialog(tools::SortDialogState&) override { return false; }
+    bool askHeadingDialog(tools::HeadingDialogState&) override { return false; }
+    bool askColumnFormatDialog(tools::ColumnFormatDialogState&) override { return false; }
     void closeWindow() override {}
     void showStatus(const QString&) override {}
     void showCellNamePanel(const QString&) override {}

@@ -12,8 +12,10 @@
 #include "platform/Help.h"
 #include "platform/Ui.h"
 #include "settings/Settings.h"
+#include "tools/Columns.h"
 #include "tools/Replace.h"
 #include "tools/Search.h"
+#include "tools/Sort.h"
 
 namespace commands {
 
@@ -83,6 +85,9 @@ void RunCommand(App& app, CommandId id)
     case CommandId::SearchBackward: tools::SearchAgain(app, false); break;
     case CommandId::SearchForward: tools::SearchAgain(app, true); break;
     case CommandId::Replace: tools::ReplaceCommand(app); break;
+    case CommandId::Sort: tools::RunSort(app); break;
+    case CommandId::ColumnFormat: tools::RunColumnFormat(app); break;
+    case CommandId::ColumnHeadings: tools::RunColumnHeadings(app); break;
     case CommandId::Help: app.help().showContents(); break;
     case CommandId::OperationHelp: app.help().showKeyword(OperationHelpTopic); break;
     // Not built yet: their items are greyed, so these never get here.
@@ -94,11 +99,8 @@ void RunCommand(App& app, CommandId id)
     case CommandId::Clear:
     case CommandId::FileSearch:
     case CommandId::Link:
-    case CommandId::Sort:
     case CommandId::Graph:
     case CommandId::RowCount:
-    case CommandId::ColumnFormat:
-    case CommandId::ColumnHeadings:
     case CommandId::RuledLines:
     case CommandId::PageBreak:
     case CommandId::ToolbarEditor:

@@ -8,8 +8,10 @@
 #include "print/LineDialogState.h"
 #include "print/PageLayout.h"
 #include "settings/UserSettings.h"
+#include "tools/ColumnDialogState.h"
 #include "tools/ReplaceDialogState.h"
 #include "tools/SearchDialogState.h"
+#include "tools/SortDialogState.h"
 
 #include <QByteArray>
 #include <cstdint>
@@ -30,6 +32,9 @@ struct App {
     edit::InsertDialogState insertDialog;
     tools::SearchDialogState searchDialog;
     tools::ReplaceDialogState replaceDialog;
+    tools::SortDialogState sortDialog;
+    tools::HeadingDialogState headingDialog;
+    tools::ColumnFormatDialogState columnFormatDialog;
 
     /// Editor mode: 0 idle, 1 typing, 2 pick list.
     std::uint8_t InputMode = 0;

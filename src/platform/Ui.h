@@ -12,6 +12,9 @@ struct InsertDialogState;
 namespace tools {
 struct SearchDialogState;
 struct ReplaceDialogState;
+struct SortDialogState;
+struct HeadingDialogState;
+struct ColumnFormatDialogState;
 }
 
 namespace platform {
@@ -61,6 +64,12 @@ public:
     /// its buttons run tools::ReplaceSkip, ReplaceAndNext and ReplaceAll until one of them
     /// or Cancel closes it.
     virtual void showReplaceDialog(tools::ReplaceDialogState& state) = 0;
+    /// The sort, column heading and column format dialogs over their states; true when
+    /// closed with OK. The column format dialog's 円 check box runs the state's yenClicked
+    /// and shows its information.
+    virtual bool askSortDialog(tools::SortDialogState& state) = 0;
+    virtual bool askHeadingDialog(tools::HeadingDialogState& state) = 0;
+    virtual bool askColumnFormatDialog(tools::ColumnFormatDialogState& state) = 0;
     /// Closes the main window, which asks the close question first.
     virtual void closeWindow() = 0;
     /// The message panel (panel 1) of the status bar.

@@ -114,6 +114,9 @@ public:
     std::optional<platform::FontSpec> askGridFont(const platform::FontSpec& current) override;
     bool askSearchDialog(tools::SearchDialogState& state, QStringList& history) override;
     void showReplaceDialog(tools::ReplaceDialogState& state) override;
+    bool askSortDialog(tools::SortDialogState& state) override;
+    bool askHeadingDialog(tools::HeadingDialogState& state) override;
+    bool askColumnFormatDialog(tools::ColumnFormatDialogState& state) override;
     void closeWindow() override;
     void showStatus(const QString& text) override;
     void showCellNamePanel(const QString& text) override;

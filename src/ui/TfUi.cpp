@@ -157,6 +157,23 @@ void TF::showReplaceDialog(tools::ReplaceDialogState& state)
     modalReturned();
 }
 
+// FIXME: the sort, column heading and column format dialogs; their commands stay greyed
+// until then.
+bool TF::askSortDialog(tools::SortDialogState&)
+{
+    return false;
+}
+
+bool TF::askHeadingDialog(tools::HeadingDialogState&)
+{
+    return false;
+}
+
+bool TF::askColumnFormatDialog(tools::ColumnFormatDialogState&)
+{
+    return false;
+}
+
 void TF::closeWindow()
 {
     close();

@@ -60,6 +60,24 @@ void FakeUi::showReplaceDialog(tools::ReplaceDialogState& state)
         replaceDialog(state);
 }
 
+bool FakeUi::askSortDialog(tools::SortDialogState& state)
+{
+    dialogs.append(QStringLiteral("TfSort"));
+    return sortDialog ? sortDialog(state) : false;
+}
+
+bool FakeUi::askHeadingDialog(tools::HeadingDialogState& state)
+{
+    dialogs.append(QStringLiteral("TfCName"));
+    return headingDialog ? headingDialog(state) : false;
+}
+
+bool FakeUi::askColumnFormatDialog(tools::ColumnFormatDialogState& state)
+{
+    dialogs.append(QStringLiteral("TfColSet"));
+    return columnFormatDialog ? columnFormatDialog(state) : false;
+}
+
 void FakeUi::processEvents()
 {
     ++processEventsCalls;

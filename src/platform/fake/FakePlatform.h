@@ -28,6 +28,9 @@ public:
     std::optional<FontSpec> askGridFont(const FontSpec& current) override;
     bool askSearchDialog(tools::SearchDialogState& state, QStringList& history) override;
     void showReplaceDialog(tools::ReplaceDialogState& state) override;
+    bool askSortDialog(tools::SortDialogState& state) override;
+    bool askHeadingDialog(tools::HeadingDialogState& state) override;
+    bool askColumnFormatDialog(tools::ColumnFormatDialogState& state) override;
     void closeWindow() override { ++closeRequests; }
     void showStatus(const QString& text) override { statuses.append(text); }
     void showCellNamePanel(const QString& text) override { cellNamePanel = text; }
@@ -69,6 +72,9 @@ public:
     std::function<bool(tools::SearchDialogState&)> searchDialog;
     /// The replace dialog: presses its buttons (the tools:: functions) on the state.
     std::function<void(tools::ReplaceDialogState&)> replaceDialog;
+    std::function<bool(tools::SortDialogState&)> sortDialog;
+    std::function<bool(tools::HeadingDialogState&)> headingDialog;
+    std::function<bool(tools::ColumnFormatDialogState&)> columnFormatDialog;
     std::function<void()> duringProcessEvents;
     /// Dialogs shown, by name ("TfAdd", "Font"), in order.
     QStringList dialogs;
