@@ -30,6 +30,8 @@ const char* const Usage =
     "       mavix-cli extract FILE TEXT [SEARCH OPTIONS] -o OUT [--values] [--ansi]\n"
     "       mavix-cli replace FILE BEFORE AFTER [--ignore-case] [--range A1:C10] -o OUT\n"
     "                 [--values] [--ansi]\n"
+    "       mavix-cli sort FILE --key B [--rows 3:10] [--descending] [--number] -o OUT\n"
+    "                 [--values] [--ansi]\n"
     "       mavix-cli --help | --version\n";
 
 const char* const Help =
@@ -56,6 +58,13 @@ const char* const Help =
     "      Replaces the first BEFORE in every cell of the range by AFTER (a cell's text\n"
     "      without its mark; a formula as its formula text), then writes OUT as convert\n"
     "      does. The letter case must match unless --ignore-case is given.\n"
+    "  mavix-cli sort FILE --key B [--rows 3:10] [--descending] [--number] -o OUT\n"
+    "      Sorts the rows (default: the used area's rows) by the key column, ascending\n"
+    "      unless --descending, comparing texts unless --number, then writes OUT as\n"
+    "      convert does. Whole rows move; formulas keep their text; rows with equal keys\n"
+    "      end where the window's sort puts them. As text, empty keys come first, then\n"
+    "      numbers as typed, texts, texts typed with a leading ', and formulas, each kind\n"
+    "      in the order of its text.\n"
     "  mavix-cli --help | --version\n"
     "\n"
     "Search options (find and extract): the cell's text is compared with TEXT.\n"
@@ -176,6 +185,8 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err)
         return runExtract(args, err);
     if (command == u"replace")
         return runReplace(args, err);
+    if (command == u"sort")
+        return runSort(args, err);
     return usageError(err, QStringLiteral("unknown command: ") + command);
 }
 

@@ -7,6 +7,7 @@
 #include "core/Display.h"
 #include "tools/Replace.h"
 #include "tools/Search.h"
+#include "tools/Sort.h"
 #include "tools/SearchDialogState.h"
 
 #include <variant>
@@ -166,6 +167,58 @@ int runReplace(const QStringList& args, QTextStream& err)
     tools::ReplaceInRange(*session.app, std::get<core::CellBlock>(range), tool.positional[1],
                           tool.positional[2], !tool.ignoreCase);
     return writeOutput(*session.app, tool.output, err);
+}
+
+int runSort(const QStringList& args, QTextStream& err)
+{
+    QStringList rest{args.value(0)};
+    int key = 0;
+    QString rows;
+    int order = 0;
+    int method = 0;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == u"--key" && i + 1 < args.size()) {
+            const QString letter = args[++i].toUpper();
+            if (letter.size() != 1 || letter[0] < u'A' || letter[0] > u'Z')
+                return usageError(err, QStringLiteral("--key needs a column letter A..Z"));
+            key = letter[0].unicode() - u'A' + 1;
+        } else if (arg == u"--rows" && i + 1 < args.size()) {
+            rows = args[++i];
+        } else if (arg == u"--descending") {
+            order = 1;
+        } else if (arg == u"--number") {
+            method = 1;
+        } else {
+            rest.append(arg);
+        }
+    }
+    const auto parsed = parseArgs(rest, false, true);
+    if (const QString* problem = std::get_if<QString>(&parsed))
+        return usageError(err, *problem);
+    const ToolArgs& tool = std::get<ToolArgs>(parsed);
+    if (tool.positional.size() != 1 || key == 0)
+        return usageError(err, QStringLiteral("sort needs a file and --key"));
+    if (tool.ignoreCase || !tool.range.isEmpty())
+        return usageError(err, QStringLiteral("sort takes --rows, not --range or --ignore-case"));
+    Session session(err);
+    if (!session.open(tool.positional[0]))
+        return ExitFileError;
+    App& app = *session.app;
+    int top = 1;
+    int bottom = app.sheet.LastRow;
+    if (!rows.isEmpty()) {
+        const QStringList ends = rows.split(u':');
+        bool firstOk = false;
+        bool lastOk = false;
+        top = ends.value(0).toInt(&firstOk);
+        bottom = ends.value(1).toInt(&lastOk);
+        if (ends.size() != 2 || !firstOk || !lastOk || top < 1 || bottom < top)
+            return usageError(err, QStringLiteral("--rows needs FIRST:LAST, like 3:10"));
+        bottom = std::min(bottom, app.sheet.SheetRows);
+    }
+    tools::SortAndShow(app, key, top, bottom, order, method);
+    return writeOutput(app, tool.output, err);
 }
 
 } // namespace cli

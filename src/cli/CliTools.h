@@ -11,5 +11,7 @@ int runFind(const QStringList& args, QTextStream& out, QTextStream& err);
 int runExtract(const QStringList& args, QTextStream& err);
 /// mavix-cli replace FILE BEFORE AFTER [--ignore-case] [--range R] -o OUT.
 int runReplace(const QStringList& args, QTextStream& err);
+/// mavix-cli sort FILE --key B [--rows 3:10] [--descending] [--number] -o OUT.
+int runSort(const QStringList& args, QTextStream& err);
 
 } // namespace cli

@@ -173,9 +173,14 @@ void RunSort(App& app)
                     + QString::number(top) + QStringLiteral(" ～ ") + QString::number(bottom);
     if (!app.ui().askSortDialog(state))
         return;
+    SortAndShow(app, key, top, bottom, state.optSeq, state.optWay);
+}
+
+void SortAndShow(App& app, int key, int top, int bottom, int order, int method)
+{
     core::ShowStatus(app, QStringLiteral("並べ替え中..."));
     core::BusyGuard busy(app);
-    SortRows(app, key, top, bottom, state.optSeq, state.optWay);
+    SortRows(app, key, top, bottom, order, method);
     core::ShowAllCells(app);
     calc::RecalcAll(app);
     core::RefreshColumnHeadings(app);

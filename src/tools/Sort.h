@@ -7,6 +7,9 @@ namespace tools {
 /// The sort command: its dialog over the selection's key column and rows, then SortRows and
 /// the new display.
 void RunSort(App& app);
+/// What the command does once its dialog closed with OK: the sort, the cells shown and
+/// recalculated, the status texts.
+void SortAndShow(App& app, int key, int top, int bottom, int order, int method);
 /// Reorders rows top..bottom by the key column (order 0 ascending, 1 descending; method 0
 /// text, 1 number) exactly as the selection sort below does, equal keys included, in
 /// O(n log n) comparisons.

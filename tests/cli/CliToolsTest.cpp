@@ -93,6 +93,27 @@ TEST_F(CliToolsTest, ReplaceChangesTheFirstMatchOfEveryCell)
                                                 u"cherry Pie,30,=B3*2\r\nAPPLE pie,40,"_s));
 }
 
+TEST_F(CliToolsTest, SortOrdersWholeRowsByTheKeyColumn)
+{
+    EXPECT_EQ(cli({u"sort"_s, csv, u"--key"_s, u"A"_s, u"-o"_s, u"a.csv"_s}).status, 0);
+    // Texts in the Japanese collation, small letters before capitals; formulas keep their
+    // text and move with their row.
+    EXPECT_EQ(csvText(u"a.csv"_s),
+              u"apple,10,=B1*2\r\nAPPLE pie,40,=B4*2\r\nBanana,20,=B2*2\r\n"
+              u"cherry pie,30,=B3*2\r\ndate,50,=B5*2\r\n"_s);
+
+    EXPECT_EQ(cli({u"sort"_s, csv, u"--key"_s, u"c"_s, u"--number"_s, u"--descending"_s,
+                   u"--rows"_s, u"2:4"_s, u"-o"_s, u"c.csv"_s, u"--values"_s})
+                  .status,
+              0);
+    // Rows 2..4 by their results, largest first. A formula moves with its text unchanged,
+    // so in its new row it computes over the cell its text names: APPLE pie's =B4*2 now
+    // doubles Banana's 20.
+    EXPECT_EQ(csvText(u"c.csv"_s),
+              u"apple,10,   20\r\nAPPLE pie,40,   40\r\ncherry pie,30,   60\r\n"
+              u"Banana,20,   80\r\ndate,50,  100\r\n"_s);
+}
+
 TEST_F(CliToolsTest, ToolUsageErrors)
 {
     const QStringList cases[] = {
@@ -104,6 +125,10 @@ TEST_F(CliToolsTest, ToolUsageErrors)
         {u"extract"_s, csv, u"x"_s, u"-o"_s, u"out.xls"_s},
         {u"replace"_s, csv, u"x"_s, u"-o"_s, u"out.csv"_s},
         {u"replace"_s, csv, u"x"_s, u"y"_s, u"--number"_s, u"-o"_s, u"out.csv"_s},
+        {u"sort"_s, csv, u"-o"_s, u"out.csv"_s},
+        {u"sort"_s, csv, u"--key"_s, u"AB"_s, u"-o"_s, u"out.csv"_s},
+        {u"sort"_s, csv, u"--key"_s, u"A"_s, u"--rows"_s, u"5:2"_s, u"-o"_s, u"out.csv"_s},
+        {u"sort"_s, csv, u"--key"_s, u"A"_s},
     };
     for (const QStringList& args : cases) {
         SCOPED_TRACE(args.join(u' ').toStdString());
