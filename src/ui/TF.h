@@ -28,7 +28,10 @@ namespace ui {
 class EditorLine;
 class GridDelegate;
 class TfAdd;
+class TfCName;
+class TfColSet;
 class TfRep;
+class TfSort;
 class TfSrch;
 class GridModel;
 class GridView;
@@ -88,6 +91,11 @@ public:
     TfSrch* tfSrch();
     /// The replace dialog, made on first use and kept for the whole run.
     TfRep* tfRep();
+    /// The sort, column heading and column format dialogs, made on first use and kept for
+    /// the whole run.
+    TfSort* tfSort();
+    TfCName* tfCName();
+    TfColSet* tfColSet();
     /// The grid font as painted; the measured font when measurement is the Qt one.
     QFont gridFont() const;
 
@@ -184,6 +192,9 @@ private:
     TfAdd* m_tfAdd = nullptr;
     TfSrch* m_tfSrch = nullptr;
     TfRep* m_tfRep = nullptr;
+    TfSort* m_tfSort = nullptr;
+    TfCName* m_tfCName = nullptr;
+    TfColSet* m_tfColSet = nullptr;
     QTimer* tmrWakeup = nullptr;
     QTimer* tmrHide = nullptr;
     std::array<QAction*, commands::CommandCount> m_menuActions{};

@@ -3,7 +3,10 @@
 
 #include "commands/Commands.h"
 #include "ui/TfAdd.h"
+#include "ui/TfCName.h"
+#include "ui/TfColSet.h"
 #include "ui/TfRep.h"
+#include "ui/TfSort.h"
 #include "ui/TfSrch.h"
 
 #include <QMenu>
@@ -52,6 +55,27 @@ TfRep* TF::tfRep()
     if (!m_tfRep)
         m_tfRep = new TfRep(m_app, this);
     return m_tfRep;
+}
+
+TfSort* TF::tfSort()
+{
+    if (!m_tfSort)
+        m_tfSort = new TfSort(m_app, this);
+    return m_tfSort;
+}
+
+TfCName* TF::tfCName()
+{
+    if (!m_tfCName)
+        m_tfCName = new TfCName(m_app, this);
+    return m_tfCName;
+}
+
+TfColSet* TF::tfColSet()
+{
+    if (!m_tfColSet)
+        m_tfColSet = new TfColSet(m_app, this);
+    return m_tfColSet;
 }
 
 } // namespace ui

@@ -9,7 +9,10 @@
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 #include "ui/TfAdd.h"
+#include "ui/TfCName.h"
+#include "ui/TfColSet.h"
 #include "ui/TfRep.h"
+#include "ui/TfSort.h"
 #include "ui/TfSrch.h"
 
 #include <QApplication>
@@ -157,21 +160,25 @@ void TF::showReplaceDialog(tools::ReplaceDialogState& state)
     modalReturned();
 }
 
-// FIXME: the sort, column heading and column format dialogs; their commands stay greyed
-// until then.
-bool TF::askSortDialog(tools::SortDialogState&)
+bool TF::askSortDialog(tools::SortDialogState& state)
 {
-    return false;
+    const bool ok = tfSort()->ask(state);
+    modalReturned();
+    return ok;
 }
 
-bool TF::askHeadingDialog(tools::HeadingDialogState&)
+bool TF::askHeadingDialog(tools::HeadingDialogState& state)
 {
-    return false;
+    const bool ok = tfCName()->ask(state);
+    modalReturned();
+    return ok;
 }
 
-bool TF::askColumnFormatDialog(tools::ColumnFormatDialogState&)
+bool TF::askColumnFormatDialog(tools::ColumnFormatDialogState& state)
 {
-    return false;
+    const bool ok = tfColSet()->ask(state);
+    modalReturned();
+    return ok;
 }
 
 void TF::closeWindow()

@@ -1,10 +1,8 @@
 // The search and replace dialogs as the user meets them through their commands: what they
 // show, what they keep between uses, and what their buttons do to the sheet.
-#include "EditorWindowFixture.h"
+#include "DialogWindowFixture.h"
 #include "ModalBoxes.h"
-#include "ModalScript.h"
 #include "ui/HistoryCombo.h"
-#include "ui/RadioGroup.h"
 #include "ui/TfRep.h"
 #include "ui/TfSrch.h"
 
@@ -22,18 +20,6 @@ using namespace Qt::StringLiterals;
 using commands::CommandId;
 using Step = ModalScript::Step;
 
-/// A step acting in the next modal dialog of type D.
-template <typename D> Step in(std::function<void(D*)> act)
-{
-    return [act](QWidget* modal) {
-        auto* dialog = dynamic_cast<D*>(modal);
-        if (!dialog)
-            return false;
-        act(dialog);
-        return true;
-    };
-}
-
 /// A step answering the next message box with one of its buttons; its text goes to seen.
 Step answer(QMessageBox::StandardButton button, QStringList& seen)
 {
@@ -47,13 +33,6 @@ Step answer(QMessageBox::StandardButton button, QStringList& seen)
     };
 }
 
-/// The caption of the checked item.
-QString checked(ui::RadioGroup* group)
-{
-    const int i = group->index();
-    return i < 0 ? QString() : group->items()[i];
-}
-
 /// The Up and Down arrows open the combo's list.
 void expectArrowsOpenTheList(ui::HistoryCombo* combo)
 {
@@ -65,59 +44,7 @@ void expectArrowsOpenTheList(ui::HistoryCombo* combo)
     }
 }
 
-class SearchDialogsTest : public EditorWindowTest {
-protected:
-    SearchDialogsTest()
-        : EditorWindowTest(20)
-    {
-    }
-
-    /// Types an entry into a cell and commits it with Enter.
-    void enter(int c, int r, const QString& text)
-    {
-        go(c, r);
-        type(text);
-        key(Qt::Key_Return);
-    }
-    /// Selects from the current cell c columns to the right and r rows down, as Shift and
-    /// the arrows do.
-    void extendSelection(int c, int r)
-    {
-        QTest::keyPress(ed(), Qt::Key_Shift);
-        for (int i = 0; i < c; ++i)
-            keyWithShiftHeld(Qt::Key_Right);
-        for (int i = 0; i < r; ++i)
-            keyWithShiftHeld(Qt::Key_Down);
-        QTest::keyRelease(ed(), Qt::Key_Shift);
-    }
-    QString shown(int c, int r)
-    {
-        return grid()->model()->index(r - 1, c - 1).data().toString().trimmed();
-    }
-    /// Runs a command while the steps answer its dialog and boxes in turn; every step must
-    /// have run and no box may be left over.
-    void run(CommandId id, std::deque<Step> steps)
-    {
-        ModalScript script(std::move(steps));
-        QString leftOver;
-        QTimer guard;
-        int idle = 0;
-        guard.setInterval(10);
-        QObject::connect(&guard, &QTimer::timeout, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || !script.finished() || ++idle < 300)
-                return;
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            leftOver = box ? box->text() : modal->windowTitle();
-            if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->reject();
-        });
-        guard.start();
-        window->runCommand(id);
-        EXPECT_TRUE(script.finished()) << "a step found no dialog";
-        EXPECT_EQ(leftOver, QString()) << "a dialog or box nobody answered";
-    }
-};
+using SearchDialogsTest = DialogWindowTest;
 
 TEST_F(SearchDialogsTest, AreaChoicesFollowTheSelectionAndTheResultOption)
 {
