@@ -5,6 +5,7 @@
 #include "platform/Help.h"
 #include "platform/Ui.h"
 #include "platform/qt/DialogFlags.h"
+#include "ui/SpinEdit.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -49,9 +50,8 @@ TfAdd::TfAdd(App& app, QWidget* parent)
                         QStringLiteral("行の削除(&R)"), delChoices, this);
     optDel->setObjectName(QStringLiteral("optDel"));
 
-    txtNum = new QSpinBox(this);
+    txtNum = new SpinEdit(0, 32000, this);
     txtNum->setObjectName(QStringLiteral("txtNum"));
-    txtNum->setRange(0, 32000);
     txtNum->setValue(1);
     auto* label = new QLabel(QStringLiteral("行／列数:(&N) :"), this);
     label->setBuddy(txtNum);

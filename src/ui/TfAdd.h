@@ -1,6 +1,7 @@
 #pragma once
 
 #include "edit/InsertDialogState.h"
+#include "ui/SpinEdit.h"
 
 #include <QDialog>
 
@@ -10,7 +11,6 @@ struct App;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
-class QSpinBox;
 
 namespace ui {
 
@@ -32,7 +32,7 @@ public:
     QGroupBox* optDel = nullptr;
     std::array<QRadioButton*, 2> addChoices{}; // columns, rows
     std::array<QRadioButton*, 2> delChoices{};
-    QSpinBox* txtNum = nullptr;
+    SpinEdit* txtNum = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
     QPushButton* HelpBtn = nullptr;

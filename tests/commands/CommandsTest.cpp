@@ -3,9 +3,11 @@
 
 #include "core/Busy.h"
 #include "edit/InsertDialogState.h"
+#include "tools/ColumnDialogState.h"
 #include "tools/Replace.h"
 #include "tools/ReplaceDialogState.h"
 #include "tools/SearchDialogState.h"
+#include "tools/SortDialogState.h"
 
 #include <functional>
 
@@ -94,6 +96,21 @@ TEST_F(CommandsTest, EveryBuiltCommandRunsHeadlessAndSaysWhatItDid)
              };
          },
          u"置換終了."_s, {}},
+        {CommandId::Sort,
+         [](CommandSession& t) {
+             t.fakes.ui.sortDialog = [](tools::SortDialogState&) { return true; };
+         },
+         u"並べ替え終了."_s, {}},
+        {CommandId::ColumnFormat,
+         [](CommandSession& t) {
+             t.fakes.ui.columnFormatDialog = [](tools::ColumnFormatDialogState&) { return true; };
+         },
+         u"列の設定 終了."_s, {}},
+        {CommandId::ColumnHeadings,
+         [](CommandSession& t) {
+             t.fakes.ui.headingDialog = [](tools::HeadingDialogState&) { return true; };
+         },
+         u"列名表示の設定 終了."_s, {}},
         {CommandId::Help, nullptr, u"help contents"_s, {}},
         {CommandId::OperationHelp, nullptr, u"help keyword:マウスとキーの操作"_s, {}},
     };

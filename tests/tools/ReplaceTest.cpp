@@ -59,8 +59,9 @@ TEST_F(ReplaceTest, OneReplacementPerCellWithTheMarksDecidedAnew)
         moveTo(1, 1);
         replaceAll(QString::fromUtf16(c.before), QString::fromUtf16(c.after), c.matchCase);
         EXPECT_EQ(stored(1, 1), c.stored);
-        if (!c.stored.startsWith(u'='))
+        if (!c.stored.startsWith(u'=')) {
             EXPECT_EQ(sheet.CellValue[1][1], core::NumericValue(c.stored));
+        }
         EXPECT_EQ(fakes.ui.lastStatus(), u"置換終了.");
     }
     // The formula was recalculated: =B1*2 over B1 = 8.
