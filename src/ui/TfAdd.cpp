@@ -5,6 +5,7 @@
 #include "platform/Help.h"
 #include "platform/Ui.h"
 #include "platform/qt/DialogFlags.h"
+#include "ui/DialogButtons.h"
 #include "ui/SpinEdit.h"
 
 #include <QGroupBox>
@@ -59,29 +60,20 @@ TfAdd::TfAdd(App& app, QWidget* parent)
     countRow->addWidget(label);
     countRow->addWidget(txtNum, 1);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    CancelBtn = new QPushButton(QStringLiteral("キャンセル"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    HelpBtn = new QPushButton(QStringLiteral("ヘルプ"), this);
-    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* button : {OKBtn, CancelBtn, HelpBtn})
-        buttons->addWidget(button);
+    const DialogButtons buttons = MakeDialogButtons(
+        *this, Qt::Horizontal, [this] { m_app.help().showKeyword(m_state.helpTopic()); });
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    HelpBtn = buttons.help;
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(optAdd);
     layout->addWidget(optDel);
     layout->addLayout(countRow);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(OKBtn, &QPushButton::clicked, this, &TfAdd::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpBtn, &QPushButton::clicked, this, [this] {
-        m_app.help().showKeyword(m_state.helpTopic());
-    });
     for (QWidget* w : {static_cast<QWidget*>(txtNum), static_cast<QWidget*>(addChoices[0]),
                        static_cast<QWidget*>(addChoices[1]), static_cast<QWidget*>(delChoices[0]),
                        static_cast<QWidget*>(delChoices[1])})

@@ -3,6 +3,7 @@
 #include "core/App.h"
 #include "platform/Help.h"
 #include "platform/qt/DialogFlags.h"
+#include "ui/DialogButtons.h"
 #include "ui/SpinEdit.h"
 
 #include <QHBoxLayout>
@@ -31,29 +32,20 @@ TfCName::TfCName(App& app, QWidget* parent)
     rowLine->addWidget(new QLabel(QStringLiteral("(0 = 非表示)"), this));
     rowLine->addStretch(1);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("キャンセル"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    HelpBtn = new QPushButton(QStringLiteral("ヘルプ"), this);
-    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* button : {OKBtn, CancelBtn, HelpBtn})
-        buttons->addWidget(button);
+    const DialogButtons buttons = MakeDialogButtons(
+        *this, Qt::Horizontal, [this] { m_app.help().showKeyword(QStringLiteral("列見出し")); });
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    HelpBtn = buttons.help;
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(about);
     layout->addLayout(rowLine);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpBtn, &QPushButton::clicked, this,
-            [this] { m_app.help().showKeyword(QStringLiteral("列見出し")); });
     txtCname->installEventFilter(this);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Help.h"
 #include "platform/Ui.h"
 #include "platform/qt/DialogFlags.h"
+#include "ui/DialogButtons.h"
 #include "ui/RadioGroup.h"
 #include "ui/SpinEdit.h"
 
@@ -57,30 +58,21 @@ TfColSet::TfColSet(App& app, QWidget* parent)
         {QStringLiteral("左詰(&L)"), QStringLiteral("中央(&C)"), QStringLiteral("右詰(&R)")}, this);
     optAlign->setObjectName(QStringLiteral("optAlign"));
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("キャンセル"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    HelpBtn = new QPushButton(QStringLiteral("ヘルプ"), this);
-    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
-    auto* buttons = new QVBoxLayout;
-    for (QPushButton* button : {OKBtn, CancelBtn, HelpBtn})
-        buttons->addWidget(button);
-    buttons->addStretch(1);
+    const DialogButtons buttons = MakeDialogButtons(
+        *this, Qt::Vertical, [this] { m_app.help().showKeyword(QStringLiteral("列の表示形式")); });
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    HelpBtn = buttons.help;
 
     auto* controls = new QVBoxLayout;
     controls->addLayout(groups);
     controls->addWidget(optAlign);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(controls, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpBtn, &QPushButton::clicked, this,
-            [this] { m_app.help().showKeyword(QStringLiteral("列の表示形式")); });
     connect(chkYen, &QCheckBox::clicked, this, &TfColSet::chkYenClick);
     for (QWidget* w : {static_cast<QWidget*>(txtWidth), static_cast<QWidget*>(txtPoint),
                        static_cast<QWidget*>(chkComma), static_cast<QWidget*>(chkYen)})

@@ -3,6 +3,7 @@
 #include "core/App.h"
 #include "platform/Help.h"
 #include "platform/qt/DialogFlags.h"
+#include "ui/DialogButtons.h"
 #include "ui/RadioGroup.h"
 
 #include <QGroupBox>
@@ -39,30 +40,21 @@ TfSort::TfSort(App& app, QWidget* parent)
     choices->addWidget(optWay, 1);
     choices->addWidget(optSeq, 1);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("キャンセル"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    HelpBtn = new QPushButton(QStringLiteral("ヘルプ"), this);
-    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
-    auto* buttons = new QVBoxLayout;
-    for (QPushButton* button : {OKBtn, CancelBtn, HelpBtn})
-        buttons->addWidget(button);
-    buttons->addStretch(1);
+    const DialogButtons buttons = MakeDialogButtons(
+        *this, Qt::Vertical, [this] { m_app.help().showKeyword(QStringLiteral("ソート")); });
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    HelpBtn = buttons.help;
 
     auto* controls = new QVBoxLayout;
     controls->addWidget(gbArea);
     controls->addLayout(choices);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(controls, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpBtn, &QPushButton::clicked, this,
-            [this] { m_app.help().showKeyword(QStringLiteral("ソート")); });
 }
 
 bool TfSort::ask(SortDialogState& state)

@@ -4,6 +4,7 @@
 #include "platform/Help.h"
 #include "platform/Ui.h"
 #include "platform/qt/DialogFlags.h"
+#include "ui/DialogButtons.h"
 #include "ui/HistoryCombo.h"
 #include "ui/RadioGroup.h"
 
@@ -69,17 +70,11 @@ TfSrch::TfSrch(App& app, QWidget* parent)
                        {QStringLiteral("ポインタ移動(&M)"), QStringLiteral("行を抽出(&E)")}, this);
     optOut->setObjectName(QStringLiteral("optOut"));
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("キャンセル"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    HelpBtn = new QPushButton(QStringLiteral("ヘルプ"), this);
-    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
-    auto* buttons = new QVBoxLayout;
-    for (QPushButton* button : {OKBtn, CancelBtn, HelpBtn})
-        buttons->addWidget(button);
-    buttons->addStretch(1);
+    const DialogButtons buttons = MakeDialogButtons(
+        *this, Qt::Vertical, [this] { m_app.help().showKeyword(QStringLiteral("検索")); });
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    HelpBtn = buttons.help;
 
     auto* controls = new QVBoxLayout;
     controls->addWidget(gbStr);
@@ -89,13 +84,10 @@ TfSrch::TfSrch(App& app, QWidget* parent)
     controls->addWidget(optOut);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(controls, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(OKBtn, &QPushButton::clicked, this, &TfSrch::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpBtn, &QPushButton::clicked, this,
-            [this] { m_app.help().showKeyword(QStringLiteral("検索")); });
     connect(optWay->buttons(), &QButtonGroup::idClicked, this, &TfSrch::optWayClick);
     connect(optOut->buttons(), &QButtonGroup::idClicked, this, &TfSrch::optOutClick);
 }
