@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Sheet.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -62,6 +64,15 @@ double NumericValue(QStringView cellText);
 
 /// The stored text without a leading TextMark or NumberMark (an apostrophe stays).
 QString StripMark(const QString& text);
+/// The stored text without a leading apostrophe, TextMark or NumberMark: what searches,
+/// replace, headings and copies see of an entry.
+inline QStringView WithoutLeadingMark(const QString& stored)
+{
+    if (!stored.isEmpty()
+        && (stored.front() == u'\'' || stored.front() == TextMark || stored.front() == NumberMark))
+        return QStringView(stored).mid(1);
+    return stored;
+}
 
 /// "" unless 1 <= column <= 26; else the column letter and the row (A1, Z32000).
 QString CellName(int col, int row);

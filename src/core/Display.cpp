@@ -134,12 +134,8 @@ void RefreshColumnHeadings(App& app)
     for (int c = 1; c <= MaxCols; ++c) {
         QString heading(QChar(u'A' + c - 1));
         if (!letters) {
-            const QString& t = sheet.CellText[c][sheet.HeadingRow];
             heading += u'.';
-            if (!t.isEmpty() && (t[0] == u'\'' || t[0] == TextMark || t[0] == NumberMark))
-                heading += t.mid(1);
-            else
-                heading += t;
+            heading += WithoutLeadingMark(sheet.CellText[c][sheet.HeadingRow]);
         }
         sheet.GridText[c][0] = heading;
     }

@@ -81,11 +81,7 @@ QString CopyText(const App& app, const core::CellBlock& block)
         for (int c = block.left; c <= block.right; ++c) {
             if (c > block.left)
                 text += u'\t';
-            const QString& shown = sheet.GridText[c][r];
-            const bool marked = !shown.isEmpty()
-                && (shown[0] == u'\'' || shown[0] == core::TextMark
-                    || shown[0] == core::NumberMark);
-            text += marked ? QStringView(shown).mid(1) : QStringView(shown);
+            text += core::WithoutLeadingMark(sheet.GridText[c][r]);
         }
         text += u"\r\n";
     }

@@ -14,16 +14,6 @@ namespace tools {
 
 namespace {
 
-QStringView withoutMark(const QString& stored)
-{
-    if (stored.isEmpty())
-        return {};
-    const QChar m = stored.front();
-    if (m == u'\'' || m == core::TextMark || m == core::NumberMark)
-        return QStringView(stored).mid(1);
-    return stored;
-}
-
 /// The before-text as compared: upper-cased unless letter case must match.
 QString comparedBefore(const ReplaceDialogState& d)
 {
@@ -50,7 +40,7 @@ bool replaceInCursorCell(App& app, const QString& before, bool warn)
     const int r = d.row;
     const QString& stored = sheet.CellText[c][r];
     const QChar mark = stored.isEmpty() ? QChar() : stored.front();
-    const QStringView s = withoutMark(stored);
+    const QStringView s = core::WithoutLeadingMark(stored);
     const qsizetype p = before.isEmpty() ? -1
                         : d.chkCase      ? s.indexOf(before)
                                          : QStringView(SearchUpper(s)).indexOf(before);
@@ -92,7 +82,7 @@ bool stepToNextHit(App& app)
             return false;
         if (before.isEmpty())
             continue;
-        const QStringView s = withoutMark(app.sheet.CellText[d.col][d.row]);
+        const QStringView s = core::WithoutLeadingMark(app.sheet.CellText[d.col][d.row]);
         if (d.chkCase ? s.contains(before) : QStringView(SearchUpper(s)).contains(before))
             return true;
     }
@@ -134,7 +124,7 @@ void OpenReplaceDialog(App& app)
     d.lblCell.clear();
     d.btnRep1Enabled = false;
     const QString current =
-        withoutMark(sheet.CellText[app.grid.col][app.grid.row]).toString();
+        core::WithoutLeadingMark(sheet.CellText[app.grid.col][app.grid.row]).toString();
     d.beforeItems = sheet.SearchHistory;
     if (!sheet.ReplaceHistory.isEmpty()) {
         d.afterItems = sheet.ReplaceHistory;

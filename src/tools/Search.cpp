@@ -21,17 +21,6 @@ namespace {
 
 using Cond = SearchDialogState::Cond;
 
-/// The stored text as searches see it: without its leading mark or apostrophe.
-QStringView searchedText(const QString& stored)
-{
-    if (stored.isEmpty())
-        return {};
-    const QChar m = stored.front();
-    if (m == u'\'' || m == core::TextMark || m == core::NumberMark)
-        return QStringView(stored).mid(1);
-    return stored;
-}
-
 template <typename T> bool compares(int cond, const T& order)
 {
     switch (cond) {
@@ -172,7 +161,7 @@ bool CellMatcher::CellMatches(int c, int r) const
 {
     if (m_options.way == 1)
         return compares(m_options.cond, numberOrder(m_sheet.CellValue[c][r], m_options.number));
-    const QStringView stored = searchedText(m_sheet.CellText[c][r]);
+    const QStringView stored = core::WithoutLeadingMark(m_sheet.CellText[c][r]);
     QString upper;
     const QStringView text = m_options.caseMode == 1 ? QStringView(upper = SearchUpper(stored))
                                                      : stored;
