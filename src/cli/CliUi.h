@@ -25,6 +25,11 @@ public:
     bool askSortDialog(tools::SortDialogState&) override { return false; }
     bool askHeadingDialog(tools::HeadingDialogState&) override { return false; }
     bool askColumnFormatDialog(tools::ColumnFormatDialogState&) override { return false; }
+    bool askLineDialog(print::LineDialogState&) override { return false; }
+    platform::LayoutAnswer askPageLayout(print::PageLayout&, bool) override
+    {
+        return platform::LayoutAnswer::Cancel;
+    }
     void closeWindow() override {}
     void showStatus(const QString&) override {}
     void showCellNamePanel(const QString&) override {}

@@ -11,6 +11,9 @@
 #include "files/FileCommands.h"
 #include "platform/Help.h"
 #include "platform/Ui.h"
+#include "print/PageSetup.h"
+#include "print/PrintArea.h"
+#include "print/RuledLines.h"
 #include "settings/Settings.h"
 #include "tools/Columns.h"
 #include "tools/Replace.h"
@@ -86,13 +89,15 @@ void RunCommand(App& app, CommandId id)
     case CommandId::SearchForward: tools::SearchAgain(app, true); break;
     case CommandId::Replace: tools::ReplaceCommand(app); break;
     case CommandId::Sort: tools::RunSort(app); break;
+    case CommandId::PageLayout: print::PageLayoutCommand(app); break;
+    case CommandId::PrintArea: print::PrintAreaCommand(app); break;
+    case CommandId::RuledLines: print::RuledLinesCommand(app); break;
+    case CommandId::PageBreak: print::TogglePageBreak(app); break;
     case CommandId::ColumnFormat: tools::RunColumnFormat(app); break;
     case CommandId::ColumnHeadings: tools::RunColumnHeadings(app); break;
     case CommandId::Help: app.help().showContents(); break;
     case CommandId::OperationHelp: app.help().showKeyword(OperationHelpTopic); break;
     // Not built yet: their items are greyed, so these never get here.
-    case CommandId::PageLayout:
-    case CommandId::PrintArea:
     case CommandId::Preview:
     case CommandId::Print:
     case CommandId::PasteClipboard:
@@ -101,8 +106,6 @@ void RunCommand(App& app, CommandId id)
     case CommandId::Link:
     case CommandId::Graph:
     case CommandId::RowCount:
-    case CommandId::RuledLines:
-    case CommandId::PageBreak:
     case CommandId::ToolbarEditor:
     case CommandId::SystemSettings:
     case CommandId::About: break;

@@ -9,6 +9,7 @@
 #include "platform/Clipboard.h"
 #include "platform/FileHold.h"
 #include "platform/Ui.h"
+#include "print/PrintArea.h"
 
 namespace core {
 
@@ -78,9 +79,7 @@ void NewSheet(App& app)
     BusyGuard busy(app);
     ClearCells(app, true);
     ResetSheetState(app);
-    app.sheet.PrintArea = CellBlock{};
-    app.pageLayout.printAreaLabel.clear();
-    app.ui().setPrintAreaIndicator(false);
+    print::ShowPrintArea(app, false);
     app.pageLayout.txtTop = QStringLiteral("1");
     busy.end();
     ShowStatus(app, QStringLiteral("初期化完了."));
@@ -124,12 +123,7 @@ void ResetSheetState(App& app)
     for (int c = 1; c <= MaxCols; ++c)
         sheet.ColFormat[c] = first;
     ApplyFont(app);
-    for (int k = 0; k < 6; ++k) {
-        app.pageLayout.txtHdr[k].clear();
-        app.pageLayout.hdrFont[k] = print::HeaderFont{};
-        app.pageLayout.hdrFont[k].font = app.settings.gridFont;
-        app.pageLayout.hdrFont[k].font.size = sheet.FontSize;
-    }
+    print::ResetHeaderBoxes(app);
     app.pageLayout.printAreaLabel.clear();
     app.graph.cbXclm = 0;
     edit::SaveUndo(app, 0, 0);

@@ -6,6 +6,7 @@
 #include "edit/AdjustFormula.h"
 #include "edit/Undo.h"
 #include "platform/Ui.h"
+#include "print/PrintArea.h"
 
 #include <algorithm>
 
@@ -69,11 +70,11 @@ void inheritedLines(const core::Sheet& s, int c0, int r0, int c1, int r1, std::u
     }
 }
 
-void printAreaOff(App& app)
+/// The print area's indicators show its new extent after a shift.
+void refreshPrintArea(App& app)
 {
-    app.sheet.PrintArea = core::CellBlock{};
-    app.ui().setPrintAreaIndicator(false);
-    app.pageLayout.printAreaLabel.clear();
+    if (!app.sheet.PrintArea.isEmpty())
+        print::ShowPrintArea(app, true);
 }
 
 /// Shrinks one side pair of the print area after removing n lines at a.
@@ -87,7 +88,8 @@ void shrinkArea(App& app, int& low, int& high, int a, int n)
             high = a - 1;
     }
     if (high < low)
-        printAreaOff(app);
+        print::ShowPrintArea(app, false);
+    refreshPrintArea(app);
 }
 
 /// Keeps the grid's current cell, selection and top row inside a shrunk sheet.
@@ -156,6 +158,7 @@ void InsertColumns(App& app, int a, int n)
         area.left = std::min(area.left + n, core::MaxCols);
     if (area.right >= a)
         area.right = std::min(area.right + n, core::MaxCols);
+    refreshPrintArea(app);
 }
 
 void InsertRows(App& app, int a, int n)
@@ -204,6 +207,7 @@ void InsertRows(App& app, int a, int n)
         area.top = std::min(area.top + n, rows);
     if (area.bottom >= a)
         area.bottom = std::min(area.bottom + n, rows);
+    refreshPrintArea(app);
     core::RefreshHeaders(app);
 }
 

@@ -15,6 +15,7 @@
 #include "files/FileCommands.h"
 #include "files/TextFile.h"
 #include "platform/Ui.h"
+#include "print/PrintArea.h"
 #include "settings/RecentFiles.h"
 
 #include <QFileInfo>
@@ -159,7 +160,7 @@ void ImportCsvLines(App& app, const QString& path, const QStringList& lines)
 {
     core::BusyGuard busy(app);
     core::Sheet& sheet = app.sheet;
-    detail::ResetHeaderBoxes(app);
+    print::ResetHeaderBoxes(app);
     core::ClearCells(app, false);
     sheet.HeadingRow = 0;
     const qsizetype total = lines.size();
@@ -178,7 +179,7 @@ void ImportCsvLines(App& app, const QString& path, const QStringList& lines)
     core::RefreshHeaders(app);
     core::ShowAllCells(app);
     calc::RecalcAll(app);
-    detail::ClearPrintArea(app);
+    print::ShowPrintArea(app, false);
     settings::AddRecentFile(app, path);
     sheet.Modified = false;
     app.SaveUnicode = true;

@@ -14,6 +14,7 @@
 #include "files/WorksheetReader.h"
 #include "platform/FileDialogs.h"
 #include "platform/Ui.h"
+#include "print/PrintArea.h"
 #include "settings/RecentFiles.h"
 
 #include <QFileInfo>
@@ -165,8 +166,8 @@ bool OpenWorksheet(App& app, const QString& path)
                                 QStringLiteral("データの読み込みに失敗しました"));
         return false;
     }
-    detail::ResetHeaderBoxes(app);
-    detail::ClearPrintArea(app);
+    print::ResetHeaderBoxes(app);
+    print::ShowPrintArea(app, false);
     sheet.HeadingRow = 0;
     core::ClearCells(app, false);
     ApplyWorksheet(app, image.value());
@@ -205,7 +206,7 @@ void AppendCommand(App& app)
                                 QStringLiteral("データの読み込みに失敗しました"));
         return;
     }
-    detail::ClearPrintArea(app);
+    print::ShowPrintArea(app, false);
     // Unsaved edits made before the append stay protected by the close question.
     const bool wasModified = sheet.Modified;
     ApplyWorksheetAppend(app, image.value());

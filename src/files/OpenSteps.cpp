@@ -20,22 +20,5 @@ void RestoreCurrentFile(App& app, bool readOnly)
         HoldFile(app, app.sheet.FileName);
 }
 
-void ResetHeaderBoxes(App& app)
-{
-    for (std::size_t k = 0; k < 6; ++k) {
-        app.pageLayout.txtHdr[k].clear();
-        print::HeaderFont& font = app.pageLayout.hdrFont[k];
-        font = print::HeaderFont{};
-        font.font = app.settings.gridFont;
-        font.font.size = app.sheet.FontSize;
-    }
-}
-
-void ClearPrintArea(App& app)
-{
-    app.sheet.PrintArea = core::CellBlock{};
-    app.pageLayout.printAreaLabel.clear();
-    app.ui().setPrintAreaIndicator(false);
-}
 
 } // namespace files::detail

@@ -13,9 +13,5 @@ namespace files::detail {
 void ShowFileMessage(App& app, platform::Icon icon, const QString& text);
 /// After a refused or failed open the previous file is current and held again.
 void RestoreCurrentFile(App& app, bool readOnly);
-/// The six header and footer boxes emptied, their fonts the grid font.
-void ResetHeaderBoxes(App& app);
-/// No print area, and its indicator off.
-void ClearPrintArea(App& app);
 
 } // namespace files::detail

@@ -1,4 +1,5 @@
 #include "core/App.h"
+#include "print/PrintArea.h"
 #include "core/Cells.h"
 #include "core/SheetOps.h"
 #include "edit/AdjustFormula.h"
@@ -30,10 +31,7 @@ void applySettings(App& app, const WorksheetImage& im)
         if (a.left >= 1 && a.left <= a.right && a.right <= core::MaxCols && a.top >= 1
             && a.top <= a.bottom && a.bottom <= sheet.SheetRows) {
             sheet.PrintArea = a;
-            app.pageLayout.printAreaLabel = QStringLiteral("印刷範囲: ")
-                                            + core::CellName(a.left, a.top) + u'～'
-                                            + core::CellName(a.right, a.bottom);
-            app.ui().setPrintAreaIndicator(true);
+            print::ShowPrintArea(app, true);
         }
     }
     for (const WorksheetImage::Column& column : im.columns) {

@@ -9,6 +9,10 @@
 namespace edit {
 struct InsertDialogState;
 }
+namespace print {
+struct LineDialogState;
+struct PageLayout;
+}
 namespace tools {
 struct SearchDialogState;
 struct ReplaceDialogState;
@@ -36,6 +40,9 @@ struct Message {
     /// "キャンセル"); empty: the standard captions. The first button is the default.
     QStringList buttonTexts;
 };
+
+/// How the page layout dialog closed.
+enum class LayoutAnswer { Cancel, Ok, Print };
 
 /// What of the grid a command changed, so the view knows what to re-read.
 enum class GridChange {
@@ -70,6 +77,11 @@ public:
     virtual bool askSortDialog(tools::SortDialogState& state) = 0;
     virtual bool askHeadingDialog(tools::HeadingDialogState& state) = 0;
     virtual bool askColumnFormatDialog(tools::ColumnFormatDialogState& state) = 0;
+    /// The ruled-line dialog over its state; true when closed with OK.
+    virtual bool askLineDialog(print::LineDialogState& state) = 0;
+    /// The page layout dialog over the page settings: its edits stay however it closes;
+    /// its 印刷 button is offered when canPrint.
+    virtual LayoutAnswer askPageLayout(print::PageLayout& layout, bool canPrint) = 0;
     /// Closes the main window, which asks the close question first.
     virtual void closeWindow() = 0;
     /// The message panel (panel 1) of the status bar.

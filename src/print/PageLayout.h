@@ -17,13 +17,13 @@ struct HeaderFont {
 
 /// The page layout dialog's controls, which are the storage of the page settings.
 struct PageLayout {
-    QString txtOfs1 = QStringLiteral("20"); // top margin, mm
-    QString txtOfs2 = QStringLiteral("20"); // bottom
-    QString txtOfs3 = QStringLiteral("20"); // left
-    QString txtOfs4 = QStringLiteral("20"); // right
-    QString txtTop = QStringLiteral("1");   // first page number
-    bool chkGrid = false;                   // print the grid
-    std::array<QString, 6> txtHdr;          // header/footer texts, txtHdr1..txtHdr6 at 0..5
+    QString txtOfs1 = QStringLiteral("0"); // top margin, mm, 0..1000
+    QString txtOfs2 = QStringLiteral("0"); // bottom
+    QString txtOfs3 = QStringLiteral("0"); // left
+    QString txtOfs4 = QStringLiteral("0"); // right
+    QString txtTop = QStringLiteral("1"); // first page number, 0..10000
+    bool chkGrid = false;                 // print the grid
+    std::array<QString, 6> txtHdr;        // header/footer texts, txtHdr1..txtHdr6 at 0..5
     std::array<HeaderFont, 6> hdrFont;
     QString printAreaLabel;
 };

@@ -125,6 +125,8 @@ public:
     bool askSortDialog(tools::SortDialogState& state) override;
     bool askHeadingDialog(tools::HeadingDialogState& state) override;
     bool askColumnFormatDialog(tools::ColumnFormatDialogState& state) override;
+    bool askLineDialog(print::LineDialogState& state) override;
+    platform::LayoutAnswer askPageLayout(print::PageLayout& layout, bool canPrint) override;
     void closeWindow() override;
     void showStatus(const QString& text) override;
     void showCellNamePanel(const QString& text) override;

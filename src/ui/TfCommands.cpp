@@ -26,6 +26,9 @@ void TF::refreshCommands()
 {
     if (!ToolBar)
         return;
+    // A click toggles a checkable item by itself; the print area decides its check.
+    if (QAction* item = m_menuActions[std::size_t(CommandId::PrintArea)])
+        item->setChecked(!m_app.sheet.PrintArea.isEmpty());
     for (const CommandEntry& entry : commands::CommandTable()) {
         const bool enabled = commands::CommandEnabled(m_app, entry.id);
         const auto i = std::size_t(entry.id);

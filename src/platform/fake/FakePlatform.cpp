@@ -60,6 +60,18 @@ void FakeUi::showReplaceDialog(tools::ReplaceDialogState& state)
         replaceDialog(state);
 }
 
+bool FakeUi::askLineDialog(print::LineDialogState& state)
+{
+    dialogs.append(QStringLiteral("TfLine"));
+    return lineDialog ? lineDialog(state) : false;
+}
+
+LayoutAnswer FakeUi::askPageLayout(print::PageLayout& layout, bool canPrint)
+{
+    dialogs.append(QStringLiteral("TfLay"));
+    return layoutDialog ? layoutDialog(layout, canPrint) : LayoutAnswer::Cancel;
+}
+
 bool FakeUi::askSortDialog(tools::SortDialogState& state)
 {
     dialogs.append(QStringLiteral("TfSort"));

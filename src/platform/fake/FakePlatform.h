@@ -31,6 +31,8 @@ public:
     bool askSortDialog(tools::SortDialogState& state) override;
     bool askHeadingDialog(tools::HeadingDialogState& state) override;
     bool askColumnFormatDialog(tools::ColumnFormatDialogState& state) override;
+    bool askLineDialog(print::LineDialogState& state) override;
+    LayoutAnswer askPageLayout(print::PageLayout& layout, bool canPrint) override;
     void closeWindow() override { ++closeRequests; }
     void showStatus(const QString& text) override { statuses.append(text); }
     void showCellNamePanel(const QString& text) override { cellNamePanel = text; }
@@ -73,6 +75,8 @@ public:
     /// The replace dialog: presses its buttons (the tools:: functions) on the state.
     std::function<void(tools::ReplaceDialogState&)> replaceDialog;
     std::function<bool(tools::SortDialogState&)> sortDialog;
+    std::function<bool(print::LineDialogState&)> lineDialog;
+    std::function<LayoutAnswer(print::PageLayout&, bool canPrint)> layoutDialog;
     std::function<bool(tools::HeadingDialogState&)> headingDialog;
     std::function<bool(tools::ColumnFormatDialogState&)> columnFormatDialog;
     std::function<void()> duringProcessEvents;
