@@ -30,6 +30,8 @@ class GridDelegate;
 class TfAdd;
 class TfCName;
 class TfColSet;
+class TfLay;
+class TfLine;
 class TfRep;
 class TfSort;
 class TfSrch;
@@ -96,6 +98,9 @@ public:
     TfSort* tfSort();
     TfCName* tfCName();
     TfColSet* tfColSet();
+    /// The ruled-line and page layout dialogs, made on first use and kept for the whole run.
+    TfLine* tfLine();
+    TfLay* tfLay();
     /// The grid font as painted; the measured font when measurement is the Qt one.
     QFont gridFont() const;
 
@@ -197,6 +202,8 @@ private:
     TfSort* m_tfSort = nullptr;
     TfCName* m_tfCName = nullptr;
     TfColSet* m_tfColSet = nullptr;
+    TfLine* m_tfLine = nullptr;
+    TfLay* m_tfLay = nullptr;
     QTimer* tmrWakeup = nullptr;
     QTimer* tmrHide = nullptr;
     std::array<QAction*, commands::CommandCount> m_menuActions{};

@@ -5,6 +5,8 @@
 #include "ui/TfAdd.h"
 #include "ui/TfCName.h"
 #include "ui/TfColSet.h"
+#include "ui/TfLay.h"
+#include "ui/TfLine.h"
 #include "ui/TfRep.h"
 #include "ui/TfSort.h"
 #include "ui/TfSrch.h"
@@ -79,6 +81,20 @@ TfColSet* TF::tfColSet()
     if (!m_tfColSet)
         m_tfColSet = new TfColSet(m_app, this);
     return m_tfColSet;
+}
+
+TfLine* TF::tfLine()
+{
+    if (!m_tfLine)
+        m_tfLine = new TfLine(m_app, this);
+    return m_tfLine;
+}
+
+TfLay* TF::tfLay()
+{
+    if (!m_tfLay)
+        m_tfLay = new TfLay(m_app, this);
+    return m_tfLay;
 }
 
 } // namespace ui

@@ -11,6 +11,8 @@
 #include "ui/TfAdd.h"
 #include "ui/TfCName.h"
 #include "ui/TfColSet.h"
+#include "ui/TfLay.h"
+#include "ui/TfLine.h"
 #include "ui/TfRep.h"
 #include "ui/TfSort.h"
 #include "ui/TfSrch.h"
@@ -181,15 +183,18 @@ bool TF::askColumnFormatDialog(tools::ColumnFormatDialogState& state)
     return ok;
 }
 
-// FIXME: the ruled-line and page layout dialogs; their commands stay greyed until then.
-bool TF::askLineDialog(print::LineDialogState&)
+bool TF::askLineDialog(print::LineDialogState& state)
 {
-    return false;
+    const bool ok = tfLine()->ask(state);
+    modalReturned();
+    return ok;
 }
 
-platform::LayoutAnswer TF::askPageLayout(print::PageLayout&, bool)
+platform::LayoutAnswer TF::askPageLayout(print::PageLayout& layout, bool canPrint)
 {
-    return platform::LayoutAnswer::Cancel;
+    const platform::LayoutAnswer answer = tfLay()->ask(layout, canPrint);
+    modalReturned();
+    return answer;
 }
 
 void TF::closeWindow()

@@ -40,7 +40,7 @@ protected:
             d.chkGrid = grid;
             return true;
         };
-        print::RuledLinesCommand(app);
+        run(CommandId::RuledLines);
     }
     int line(int plane, int c, int r) const { return app.sheet.CellLines[plane][c][r]; }
 
@@ -87,9 +87,9 @@ TEST_F(PrintAreaAndLinesTest, TheDialogsCaptionNamesTheRange)
         return false;
     };
     select(2, 3, 2, 3);
-    print::RuledLinesCommand(app);
+    run(CommandId::RuledLines);
     select(1, 1, 3, 5);
-    print::RuledLinesCommand(app);
+    run(CommandId::RuledLines);
     EXPECT_EQ(captions, (QStringList{u"B3の罫線"_s, u"A1 ～ C5の罫線"_s}));
     EXPECT_FALSE(app.sheet.Modified); // Cancel
 }
@@ -156,7 +156,7 @@ TEST_F(PrintAreaAndLinesTest, ThePageLayoutKeepsEditsAndGoesOnToPrint)
         layout.txtOfs1 = u"15"_s;
         return platform::LayoutAnswer::Cancel;
     };
-    print::PageLayoutCommand(app);
+    run(CommandId::PageLayout);
     EXPECT_EQ(app.pageLayout.txtOfs1, u"15"); // Cancel keeps what was edited
     EXPECT_FALSE(offered);                     // printing is not built yet
     EXPECT_FALSE(app.sheet.Modified);
