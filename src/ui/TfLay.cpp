@@ -58,6 +58,7 @@ TfLay::TfLay(App& app, QWidget* parent)
     pages->addWidget(topLabel, 0, 0);
     pages->addWidget(txtTop, 0, 1);
     pages->addWidget(chkGrid, 1, 0, 1, 2);
+    pages->setColumnStretch(2, 1);
     lblArea = new QLabel(this);
     lblArea->setObjectName(QStringLiteral("lblArea"));
     auto* top = new QHBoxLayout;
