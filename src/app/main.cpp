@@ -3,6 +3,7 @@
 #include "platform/qt/PosixFileHold.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtTextMeasure.h"
 #include "ui/HelpWindow.h"
@@ -38,6 +39,7 @@ int main(int argc, char* argv[])
     platform::QtSettingsStore settings;
     platform::PosixFileHold fileHold;
     platform::QtFileDialogs fileDialogs(help);
+    platform::QtPrinter printer;
     // FIXME: the shell gets its desktop implementation later.
     platform::FakePlatform placeholders;
     platform::Services services = placeholders.services();
@@ -47,6 +49,7 @@ int main(int argc, char* argv[])
     services.settings = &settings;
     services.fileHold = &fileHold;
     services.fileDialogs = &fileDialogs;
+    services.printer = &printer;
 
     // The window shows the App and is its Ui while it exists; the App outlives it.
     App app(services);

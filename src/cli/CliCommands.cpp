@@ -32,6 +32,7 @@ const char* const Usage =
     "                 [--values] [--ansi]\n"
     "       mavix-cli sort FILE --key B [--rows 3:10] [--descending] [--number] -o OUT\n"
     "                 [--values] [--ansi]\n"
+    "       mavix-cli pdf FILE OUT.pdf [--area]\n"
     "       mavix-cli --help | --version\n";
 
 const char* const Help =
@@ -65,6 +66,11 @@ const char* const Help =
     "      end where the window's sort puts them. As text, empty keys come first, then\n"
     "      numbers as typed, texts, texts typed with a leading ', and formulas, each kind\n"
     "      in the order of its text.\n"
+    "  mavix-cli pdf FILE OUT.pdf [--area]\n"
+    "      Prints the used area of FILE (--area: its print area) into OUT.pdf, A4 at 600\n"
+    "      dpi, as the window prints it: the worksheet's margins, header and footer\n"
+    "      lines, first page number, grid printing, ruled lines and page breaks; texts in\n"
+    "      the installed fonts.\n"
     "  mavix-cli --help | --version\n"
     "\n"
     "Search options (find and extract): the cell's text is compared with TEXT.\n"

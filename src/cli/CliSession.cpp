@@ -11,10 +11,12 @@
 
 namespace cli {
 
-Session::Session(QTextStream& err)
+Session::Session(QTextStream& err, platform::TextMeasure* measure)
     : ui(err)
 {
     platform::Services services = fakes.services();
+    if (measure)
+        services.measure = measure;
     services.ui = &ui;
     services.fileHold = &hold;
     app = std::make_unique<App>(services);

@@ -19,7 +19,8 @@ int usageError(QTextStream& err, const QString& problem);
 
 /// The services of a batch run: fakes in memory, the measure of a fixed-pitch font.
 struct Session {
-    explicit Session(QTextStream& err);
+    /// Texts are measured by `measure`, by default as a fixed-pitch font in units.
+    explicit Session(QTextStream& err, platform::TextMeasure* measure = nullptr);
     /// Opens the file by the program's own rule; false when it could not be read.
     bool open(const QString& path);
 

@@ -30,6 +30,10 @@ public:
     {
         return platform::LayoutAnswer::Cancel;
     }
+    std::optional<bool> askPrint(bool) override { return std::nullopt; }
+    void showPrintProgress(bool) override {}
+    void setPrintProgress(const QString&) override {}
+    void showPreview() override {}
     void closeWindow() override {}
     void showStatus(const QString&) override {}
     void showCellNamePanel(const QString&) override {}

@@ -13,6 +13,8 @@
 #include "platform/Ui.h"
 #include "print/PageSetup.h"
 #include "print/PrintArea.h"
+#include "print/PrintEngine.h"
+#include "print/Preview.h"
 #include "print/RuledLines.h"
 #include "settings/Settings.h"
 #include "tools/Columns.h"
@@ -91,6 +93,8 @@ void RunCommand(App& app, CommandId id)
     case CommandId::Sort: tools::RunSort(app); break;
     case CommandId::PageLayout: print::PageLayoutCommand(app); break;
     case CommandId::PrintArea: print::PrintAreaCommand(app); break;
+    case CommandId::Preview: print::PreviewCommand(app); break;
+    case CommandId::Print: print::PrintCommand(app); break;
     case CommandId::RuledLines: print::RuledLinesCommand(app); break;
     case CommandId::PageBreak: print::TogglePageBreak(app); break;
     case CommandId::ColumnFormat: tools::RunColumnFormat(app); break;
@@ -98,8 +102,6 @@ void RunCommand(App& app, CommandId id)
     case CommandId::Help: app.help().showContents(); break;
     case CommandId::OperationHelp: app.help().showKeyword(OperationHelpTopic); break;
     // Not built yet: their items are greyed, so these never get here.
-    case CommandId::Preview:
-    case CommandId::Print:
     case CommandId::PasteClipboard:
     case CommandId::Clear:
     case CommandId::FileSearch:

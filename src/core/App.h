@@ -7,6 +7,7 @@
 #include "platform/Services.h"
 #include "print/LineDialogState.h"
 #include "print/PageLayout.h"
+#include "print/PrintState.h"
 #include "settings/UserSettings.h"
 #include "tools/ColumnDialogState.h"
 #include "tools/ReplaceDialogState.h"
@@ -28,6 +29,7 @@ struct App {
     settings::UserSettings settings;
     print::PageLayout pageLayout;
     print::LineDialogState lineDialog;
+    print::PrintState printing;
     graph::GraphSettings graph;
     edit::InsertDialogState insertDialog;
     tools::SearchDialogState searchDialog;
@@ -61,4 +63,5 @@ struct App {
     platform::Help& help() const { return *services.help; }
     platform::Shell& shell() const { return *services.shell; }
     platform::FileDialogs& fileDialogs() const { return *services.fileDialogs; }
+    platform::Printer& printer() const { return *services.printer; }
 };

@@ -10,6 +10,7 @@ class SettingsStore;
 class Help;
 class Shell;
 class FileDialogs;
+class Printer;
 
 /// The outside world as commands see it; every pointer is set by the program or the test.
 struct Services {
@@ -21,6 +22,7 @@ struct Services {
     Help* help = nullptr;
     Shell* shell = nullptr;
     FileDialogs* fileDialogs = nullptr;
+    Printer* printer = nullptr;
 };
 
 } // namespace platform

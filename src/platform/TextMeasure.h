@@ -4,6 +4,9 @@
 
 namespace platform {
 
+/// Points of a font whose size is 0 (the platform's default height).
+constexpr int DefaultFontPoints = 11;
+
 /// The grid font as the core knows it.
 struct FontSpec {
     QString name;

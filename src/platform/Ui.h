@@ -82,6 +82,16 @@ public:
     /// The page layout dialog over the page settings: its edits stay however it closes;
     /// its 印刷 button is offered when canPrint.
     virtual LayoutAnswer askPageLayout(print::PageLayout& layout, bool canPrint) = 0;
+    /// The system print dialog with the ranges all and selection (preset to selection when
+    /// `selection`), and the printer choice. nullopt when cancelled, otherwise whether the
+    /// selection was chosen.
+    virtual std::optional<bool> askPrint(bool selection) = 0;
+    /// The progress dialog of a print job, shown without being modal; its abort button
+    /// sets App::printing.CancelRequested.
+    virtual void showPrintProgress(bool shown) = 0;
+    virtual void setPrintProgress(const QString& text) = 0;
+    /// The print preview window over App::printing.preview, prepared; modal.
+    virtual void showPreview() = 0;
     /// Closes the main window, which asks the close question first.
     virtual void closeWindow() = 0;
     /// The message panel (panel 1) of the status bar.

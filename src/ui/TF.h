@@ -31,6 +31,7 @@ class TfAdd;
 class TfCName;
 class TfColSet;
 class TfLay;
+class TfPrint;
 class TfLine;
 class TfRep;
 class TfSort;
@@ -132,6 +133,10 @@ public:
     bool askColumnFormatDialog(tools::ColumnFormatDialogState& state) override;
     bool askLineDialog(print::LineDialogState& state) override;
     platform::LayoutAnswer askPageLayout(print::PageLayout& layout, bool canPrint) override;
+    std::optional<bool> askPrint(bool selection) override;
+    void showPrintProgress(bool shown) override;
+    void setPrintProgress(const QString& text) override;
+    void showPreview() override;
     void closeWindow() override;
     void showStatus(const QString& text) override;
     void showCellNamePanel(const QString& text) override;
@@ -204,6 +209,7 @@ private:
     TfColSet* m_tfColSet = nullptr;
     TfLine* m_tfLine = nullptr;
     TfLay* m_tfLay = nullptr;
+    TfPrint* m_tfPrint = nullptr;
     QTimer* tmrWakeup = nullptr;
     QTimer* tmrHide = nullptr;
     std::array<QAction*, commands::CommandCount> m_menuActions{};

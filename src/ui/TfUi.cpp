@@ -13,6 +13,8 @@
 #include "ui/TfColSet.h"
 #include "ui/TfLay.h"
 #include "ui/TfLine.h"
+#include "ui/TfPrint.h"
+#include "platform/qt/QtPrinter.h"
 #include "ui/TfRep.h"
 #include "ui/TfSort.h"
 #include "ui/TfSrch.h"
@@ -21,6 +23,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QTimer>
 
@@ -195,6 +198,49 @@ platform::LayoutAnswer TF::askPageLayout(print::PageLayout& layout, bool canPrin
     const platform::LayoutAnswer answer = tfLay()->ask(layout, canPrint);
     modalReturned();
     return answer;
+}
+
+std::optional<bool> TF::askPrint(bool selection)
+{
+    auto* printer = dynamic_cast<platform::QtPrinter*>(&m_app.printer());
+    if (!printer)
+        return std::nullopt;
+    QPrintDialog dialog(&printer->qprinter(), this);
+    platform::SetDialogFlags(dialog);
+    // All pages or the print area; no page numbers.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintSelection
+                      | QAbstractPrintDialog::PrintShowPageSize);
+    dialog.setPrintRange(selection ? QAbstractPrintDialog::Selection
+                                   : QAbstractPrintDialog::AllPages);
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    modalReturned();
+    if (!ok)
+        return std::nullopt;
+    return dialog.printRange() == QAbstractPrintDialog::Selection;
+}
+
+void TF::showPrintProgress(bool shown)
+{
+    if (!m_tfPrint)
+        m_tfPrint = new TfPrint(m_app, this);
+    if (shown) {
+        m_tfPrint->setProgress(QString());
+        m_tfPrint->show();
+        m_tfPrint->raise();
+    } else {
+        m_tfPrint->hide();
+    }
+}
+
+void TF::setPrintProgress(const QString& text)
+{
+    if (m_tfPrint)
+        m_tfPrint->setProgress(text);
+}
+
+void TF::showPreview()
+{
+    // FIXME: the preview window.
 }
 
 void TF::closeWindow()

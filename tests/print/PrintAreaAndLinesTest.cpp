@@ -150,17 +150,24 @@ TEST_F(PrintAreaAndLinesTest, APageBreakToggledTwiceLeavesTheRowAsItWas)
 
 TEST_F(PrintAreaAndLinesTest, ThePageLayoutKeepsEditsAndGoesOnToPrint)
 {
-    bool offered = true;
+    bool offered = false;
+    platform::LayoutAnswer answer = platform::LayoutAnswer::Cancel;
     fakes.ui.layoutDialog = [&](print::PageLayout& layout, bool canPrint) {
         offered = canPrint;
         layout.txtOfs1 = u"15"_s;
-        return platform::LayoutAnswer::Cancel;
+        return answer;
     };
     run(CommandId::PageLayout);
     EXPECT_EQ(app.pageLayout.txtOfs1, u"15"); // Cancel keeps what was edited
-    EXPECT_FALSE(offered);                     // printing is not built yet
+    EXPECT_TRUE(offered);
     EXPECT_FALSE(app.sheet.Modified);
     EXPECT_EQ(app.pageLayout.txtOfs2, u"0");
+    EXPECT_EQ(fakes.ui.dialogs, QStringList{u"TfLay"_s});
+
+    // The print button goes on to the print dialog.
+    answer = platform::LayoutAnswer::Print;
+    run(CommandId::PageLayout);
+    EXPECT_EQ(fakes.ui.dialogs, (QStringList{u"TfLay"_s, u"TfLay"_s, u"Print"_s}));
 }
 
 } // namespace

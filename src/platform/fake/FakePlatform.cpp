@@ -72,6 +72,19 @@ LayoutAnswer FakeUi::askPageLayout(print::PageLayout& layout, bool canPrint)
     return layoutDialog ? layoutDialog(layout, canPrint) : LayoutAnswer::Cancel;
 }
 
+std::optional<bool> FakeUi::askPrint(bool selection)
+{
+    dialogs.append(QStringLiteral("Print"));
+    return printDialog ? printDialog(selection) : std::nullopt;
+}
+
+void FakeUi::showPreview()
+{
+    dialogs.append(QStringLiteral("TfPviw"));
+    if (previewWindow)
+        previewWindow();
+}
+
 bool FakeUi::askSortDialog(tools::SortDialogState& state)
 {
     dialogs.append(QStringLiteral("TfSort"));
@@ -228,6 +241,85 @@ std::optional<SaveChoice> FakeFileDialogs::saveFile(const SaveRequest& request)
     auto answer = saveAnswers.front();
     saveAnswers.pop_front();
     return answer;
+}
+
+} // namespace platform
+
+namespace platform {
+
+namespace {
+
+QString rgbText(std::uint32_t rgb)
+{
+    return u'#' + QString::number(rgb, 16).rightJustified(6, u'0');
+}
+
+} // namespace
+
+int FakePrinter::textWidth(const PrintFont& font, const QString& text)
+{
+    int units = 0;
+    for (const QChar ch : text)
+        units += core::IsWideChar(ch.unicode()) ? 2 : 1;
+    return units * font.size * 4;
+}
+
+bool FakePrinter::begin(const QString& title)
+{
+    log.append(QStringLiteral("begin ") + title);
+    pages = 1;
+    return true;
+}
+
+bool FakePrinter::newPage()
+{
+    ++pages;
+    if (failAtPage != 0 && pages == failAtPage)
+        return false;
+    log.append(QStringLiteral("page"));
+    return true;
+}
+
+bool FakePrinter::end()
+{
+    log.append(QStringLiteral("end"));
+    return true;
+}
+
+void FakePrinter::setFont(const PrintFont& font)
+{
+    QString style;
+    if (font.bold)
+        style += u'b';
+    if (font.italic)
+        style += u'i';
+    if (font.underline)
+        style += u'u';
+    log.append(QStringLiteral("font %1 %2 %3%4").arg(font.name).arg(font.size).arg(style.isEmpty() ? QString() : style + u' ', rgbText(font.rgb)));
+}
+
+void FakePrinter::setPen(PrintPen style, int width, std::uint32_t rgb)
+{
+    log.append(QStringLiteral("pen %1 %2 %3").arg(int(style)).arg(width).arg(rgbText(rgb)));
+}
+
+void FakePrinter::drawText(int x, int y, const QString& text)
+{
+    log.append(QStringLiteral("text %1 %2 %3").arg(x).arg(y).arg(text));
+}
+
+void FakePrinter::drawLine(int x1, int y1, int x2, int y2)
+{
+    log.append(QStringLiteral("line %1 %2 %3 %4").arg(x1).arg(y1).arg(x2).arg(y2));
+}
+
+QStringList FakePrinter::calls(const QString& word) const
+{
+    QStringList found;
+    for (const QString& line : log)
+        if (line == word || line.startsWith(word + u' '))
+            found.append(line);
+    return found;
 }
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/FileHold.h"
 #include "platform/Help.h"
+#include "platform/Printer.h"
 #include "platform/Services.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
@@ -33,6 +34,10 @@ public:
     bool askColumnFormatDialog(tools::ColumnFormatDialogState& state) override;
     bool askLineDialog(print::LineDialogState& state) override;
     LayoutAnswer askPageLayout(print::PageLayout& layout, bool canPrint) override;
+    std::optional<bool> askPrint(bool selection) override;
+    void showPrintProgress(bool shown) override { printProgressShown = shown; }
+    void setPrintProgress(const QString& text) override { printProgress.append(text); }
+    void showPreview() override;
     void closeWindow() override { ++closeRequests; }
     void showStatus(const QString& text) override { statuses.append(text); }
     void showCellNamePanel(const QString& text) override { cellNamePanel = text; }
@@ -79,7 +84,14 @@ public:
     std::function<LayoutAnswer(print::PageLayout&, bool canPrint)> layoutDialog;
     std::function<bool(tools::HeadingDialogState&)> headingDialog;
     std::function<bool(tools::ColumnFormatDialogState&)> columnFormatDialog;
+    /// The print dialog: gets the preset (selection or not), answers nullopt for Cancel or
+    /// whether the selection was chosen. Default: Cancel.
+    std::function<std::optional<bool>(bool selection)> printDialog;
+    /// The preview window, shown over the prepared preview.
+    std::function<void()> previewWindow;
     std::function<void()> duringProcessEvents;
+    QStringList printProgress;
+    bool printProgressShown = false;
     /// Dialogs shown, by name ("TfAdd", "Font"), in order.
     QStringList dialogs;
     int closeRequests = 0;
@@ -181,6 +193,39 @@ public:
     std::vector<SaveRequest> saveRequests;
 };
 
+/// A printer that records the job and everything drawn, one line per call:
+/// "begin title", "page", "end", "abort", "font name size [b][i][u] #rrggbb",
+/// "pen style width #rrggbb", "text x y string", "line x1 y1 x2 y2".
+/// Text is measured from the font size: a half-width character is size * 4 pixels wide,
+/// a wide one twice that, and every text is size * 8 pixels high (about 600 dpi).
+class FakePrinter : public Printer, public OutputTarget {
+public:
+    bool available() const override { return present; }
+    PageMetrics metrics() override { return page; }
+    int textWidth(const PrintFont& font, const QString& text) override;
+    int textHeight(const PrintFont& font, const QString&) override { return font.size * 8; }
+    bool begin(const QString& title) override;
+    bool newPage() override;
+    bool end() override;
+    void abort() override { log.append(QStringLiteral("abort")); }
+    OutputTarget& target() override { return *this; }
+
+    void setFont(const PrintFont& font) override;
+    void setPen(PrintPen style, int width, std::uint32_t rgb) override;
+    void drawText(int x, int y, const QString& text) override;
+    void drawLine(int x1, int y1, int x2, int y2) override;
+
+    /// The lines of the log that start with a word ("text", "page", ...).
+    QStringList calls(const QString& word) const;
+
+    /// A4 at 600 dpi with a printable area 100 pixels in from every edge.
+    PageMetrics page{4760, 6816, true, 4960, 7016, 100, 100, 600};
+    bool present = true;
+    int failAtPage = 0; // newPage to this page number (2..) fails
+    QStringList log;
+    int pages = 0;
+};
+
 /// Every fake service, ready to hand to App.
 struct FakePlatform {
     FakeUi ui;
@@ -191,9 +236,11 @@ struct FakePlatform {
     FakeHelp help;
     FakeShell shell;
     FakeFileDialogs fileDialogs;
+    FakePrinter printer;
     Services services()
     {
-        return Services{&ui, &measure, &clipboard, &fileHold, &settings, &help, &shell, &fileDialogs};
+        return Services{&ui,   &measure, &clipboard,   &fileHold, &settings,
+                        &help, &shell,   &fileDialogs, &printer};
     }
 };
 

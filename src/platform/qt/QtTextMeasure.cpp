@@ -3,7 +3,6 @@
 namespace platform {
 
 namespace {
-constexpr int DefaultPointSize = 11;
 }
 
 void InstallFontSubstitutions()
@@ -18,7 +17,7 @@ QFont GridQFont(const FontSpec& spec)
 {
     InstallFontSubstitutions();
     QFont font(spec.name.isEmpty() ? QStringLiteral("ＭＳ ゴシック") : spec.name);
-    font.setPointSize(spec.size > 0 ? spec.size : DefaultPointSize);
+    font.setPointSize(spec.size > 0 ? spec.size : DefaultFontPoints);
     font.setFixedPitch(true);
     font.setStyleHint(QFont::TypeWriter);
     font.setBold(spec.bold);
