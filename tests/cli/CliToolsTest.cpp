@@ -1,7 +1,13 @@
 // The data tools of the real mavix-cli executable: find, extract and replace.
 #include "CliRunner.h"
 #include "TestFiles.h"
+#include "core/App.h"
+#include "core/SheetOps.h"
+#include "files/WorksheetWriter.h"
+#include "platform/fake/FakePlatform.h"
 
+#include <QFile>
+#include <QProcess>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -137,6 +143,69 @@ TEST_F(CliToolsTest, ToolUsageErrors)
         EXPECT_TRUE(run.err.contains(u"usage: mavix-cli"));
     }
     EXPECT_EQ(cli({u"find"_s, dir.filePath(u"none.csv"_s), u"x"_s}).status, 1);
+}
+
+} // namespace
+
+namespace {
+
+/// What pdftotext reads from a PDF file, page by page (form feeds between pages).
+QString pdfText(const QString& pdf)
+{
+    QProcess process;
+    process.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+    if (!process.waitForFinished(30000))
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST(CliPdfTest, PrintsThePagesWithTheSheetsLayout)
+{
+    QTemporaryDir dir;
+    platform::FakePlatform fakes;
+    App app{fakes.services()};
+    core::ResetSheetState(app);
+    for (int r = 1; r <= 5; ++r)
+        app.sheet.CellText[1][r] = u"\bcell"_s + QString::number(r);
+    app.sheet.CellText[2][1] = u"\t1234"_s;
+    app.pageLayout.txtHdr[1] = u"Title &P"_s;
+    app.pageLayout.txtHdr[4] = u"foot &F"_s;
+    app.pageLayout.txtTop = u"7"_s;
+    app.sheet.PageBreaks = {u"4"_s};
+    app.sheet.PrintArea = core::CellBlock{1, 1, 2, 3};
+    core::RescanExtent(app);
+    const QString book = dir.filePath(u"book.mvx"_s);
+    ASSERT_TRUE(files::WriteWorksheet(app, book, 1, 2, 1, 5).ok());
+
+    const CliRun run = RunMavixCli({u"pdf"_s, book, u"out.pdf"_s}, dir.path());
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QString text = pdfText(dir.filePath(u"out.pdf"_s));
+    const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains(u"Title 7"));
+    EXPECT_TRUE(pages[0].contains(u"cell3"));
+    EXPECT_TRUE(pages[0].contains(u"1,234"));
+    EXPECT_FALSE(pages[0].contains(u"cell4")); // the page break before row 4
+    EXPECT_TRUE(pages[0].contains(u"foot book.mvx"));
+    EXPECT_TRUE(pages[1].contains(u"Title 8"));
+    EXPECT_TRUE(pages[1].contains(u"cell5"));
+
+    // The print area alone: rows 2 and 3 of column A.
+    const CliRun area = RunMavixCli({u"pdf"_s, book, u"area.pdf"_s, u"--area"_s}, dir.path());
+    ASSERT_EQ(area.status, 0) << area.err.toStdString();
+    const QString areaText = pdfText(dir.filePath(u"area.pdf"_s));
+    EXPECT_TRUE(areaText.contains(u"cell2"));
+    EXPECT_FALSE(areaText.contains(u"cell1"));
+    EXPECT_FALSE(areaText.contains(u"1,234"));
+
+    // Nothing to print, no print area, and a name that is no PDF.
+    const QString empty = testfiles::WriteRowWorksheet(dir.filePath(u"empty.mvx"_s), {});
+    const CliRun nothing = RunMavixCli({u"pdf"_s, empty, u"e.pdf"_s}, dir.path());
+    EXPECT_EQ(nothing.status, 1);
+    EXPECT_TRUE(nothing.err.contains(u"印字データがありません"));
+    EXPECT_EQ(RunMavixCli({u"pdf"_s, empty, u"e.pdf"_s, u"--area"_s}, dir.path()).status, 1);
+    EXPECT_EQ(RunMavixCli({u"pdf"_s, book, u"out.png"_s}, dir.path()).status, 2);
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"e.pdf"_s)));
 }
 
 } // namespace
