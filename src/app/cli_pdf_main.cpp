@@ -57,10 +57,19 @@ int runPdf(const QStringList& args, QTextStream& err)
     return 0;
 }
 
+/// Qt's own notes about the session (a missing runtime folder, say) are not this
+/// program's output; only critical messages go to standard error.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        QTextStream(stderr) << message << '\n';
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    qInstallMessageHandler(quietMessages);
     // No display is needed: pages are drawn into the file.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
