@@ -112,6 +112,13 @@ TEST_F(CommandsTest, EveryBuiltCommandRunsHeadlessAndSaysWhatItDid)
          },
          u"列名表示の設定 終了."_s, {}},
         {CommandId::PrintArea, nullptr, u"印刷範囲を A1～A1 に設定しました"_s, {}},
+        {CommandId::Print,
+         [](CommandSession& t) {
+             t.put(1, 1, u"\bx"_s);
+             t.fakes.ui.printDialog = [](bool) { return std::optional(false); };
+         },
+         u"印刷終了."_s, {}},
+        {CommandId::Preview, nullptr, u"印字データがありません"_s, {}},
         {CommandId::Help, nullptr, u"help contents"_s, {}},
         {CommandId::OperationHelp, nullptr, u"help keyword:マウスとキーの操作"_s, {}},
     };
