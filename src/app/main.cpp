@@ -5,6 +5,7 @@
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtShell.h"
 #include "platform/qt/QtTextMeasure.h"
 #include "ui/HelpWindow.h"
 #include "ui/Startup.h"
@@ -40,7 +41,7 @@ int main(int argc, char* argv[])
     platform::PosixFileHold fileHold;
     platform::QtFileDialogs fileDialogs(help);
     platform::QtPrinter printer;
-    // FIXME: the shell gets its desktop implementation later.
+    platform::QtShell shell;
     platform::FakePlatform placeholders;
     platform::Services services = placeholders.services();
     services.measure = &measure;
@@ -50,6 +51,7 @@ int main(int argc, char* argv[])
     services.fileHold = &fileHold;
     services.fileDialogs = &fileDialogs;
     services.printer = &printer;
+    services.shell = &shell;
 
     // The window shows the App and is its Ui while it exists; the App outlives it.
     App app(services);

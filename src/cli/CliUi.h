@@ -30,6 +30,9 @@ public:
     {
         return platform::LayoutAnswer::Cancel;
     }
+    bool askClearDialog(edit::ClearDialogState&) override { return false; }
+    bool askRowCount(int&) override { return false; }
+    bool askFileSearch(tools::FileSearchDialogState&, QStringList&) override { return false; }
     std::optional<bool> askPrint(bool) override { return std::nullopt; }
     void showPrintProgress(bool) override {}
     void setPrintProgress(const QString&) override {}

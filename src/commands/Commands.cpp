@@ -5,7 +5,9 @@
 #include "core/Display.h"
 #include "core/FontCommand.h"
 #include "core/SheetOps.h"
+#include "edit/ClearRows.h"
 #include "edit/InsertDelete.h"
+#include "edit/Links.h"
 #include "edit/Paste.h"
 #include "edit/Undo.h"
 #include "files/FileCommands.h"
@@ -18,6 +20,7 @@
 #include "print/RuledLines.h"
 #include "settings/Settings.h"
 #include "tools/Columns.h"
+#include "tools/FileSearch.h"
 #include "tools/Replace.h"
 #include "tools/Search.h"
 #include "tools/Sort.h"
@@ -93,6 +96,10 @@ void RunCommand(App& app, CommandId id)
     case CommandId::Sort: tools::RunSort(app); break;
     case CommandId::PageLayout: print::PageLayoutCommand(app); break;
     case CommandId::PrintArea: print::PrintAreaCommand(app); break;
+    case CommandId::Clear: edit::ClearRange(app); break;
+    case CommandId::RowCount: edit::SetRowCount(app); break;
+    case CommandId::Link: edit::RunLinks(app); break;
+    case CommandId::FileSearch: tools::RunFileSearch(app); break;
     case CommandId::Preview: print::PreviewCommand(app); break;
     case CommandId::Print: print::PrintCommand(app); break;
     case CommandId::RuledLines: print::RuledLinesCommand(app); break;
@@ -103,11 +110,7 @@ void RunCommand(App& app, CommandId id)
     case CommandId::OperationHelp: app.help().showKeyword(OperationHelpTopic); break;
     // Not built yet: their items are greyed, so these never get here.
     case CommandId::PasteClipboard:
-    case CommandId::Clear:
-    case CommandId::FileSearch:
-    case CommandId::Link:
     case CommandId::Graph:
-    case CommandId::RowCount:
     case CommandId::ToolbarEditor:
     case CommandId::SystemSettings:
     case CommandId::About: break;

@@ -2,6 +2,7 @@
 
 #include "core/GridState.h"
 #include "core/Sheet.h"
+#include "edit/ClearRows.h"
 #include "edit/InsertDialogState.h"
 #include "graph/GraphSettings.h"
 #include "platform/Services.h"
@@ -10,6 +11,7 @@
 #include "print/PrintState.h"
 #include "settings/UserSettings.h"
 #include "tools/ColumnDialogState.h"
+#include "tools/FileSearch.h"
 #include "tools/ReplaceDialogState.h"
 #include "tools/SearchDialogState.h"
 #include "tools/SortDialogState.h"
@@ -32,6 +34,8 @@ struct App {
     print::PrintState printing;
     graph::GraphSettings graph;
     edit::InsertDialogState insertDialog;
+    edit::ClearDialogState clearDialog;
+    tools::FileSearchDialogState fileSearchDialog;
     tools::SearchDialogState searchDialog;
     tools::ReplaceDialogState replaceDialog;
     tools::SortDialogState sortDialog;

@@ -8,6 +8,7 @@
 
 namespace edit {
 struct InsertDialogState;
+struct ClearDialogState;
 }
 namespace print {
 struct LineDialogState;
@@ -19,6 +20,7 @@ struct ReplaceDialogState;
 struct SortDialogState;
 struct HeadingDialogState;
 struct ColumnFormatDialogState;
+struct FileSearchDialogState;
 }
 
 namespace platform {
@@ -82,6 +84,14 @@ public:
     /// The page layout dialog over the page settings: its edits stay however it closes;
     /// its 印刷 button is offered when canPrint.
     virtual LayoutAnswer askPageLayout(print::PageLayout& layout, bool canPrint) = 0;
+    /// The clear dialog over its check boxes; true when closed with OK.
+    virtual bool askClearDialog(edit::ClearDialogState& state) = 0;
+    /// The row-count dialog showing `rows` (1..32000); true when closed with OK, `rows`
+    /// then holding the count chosen.
+    virtual bool askRowCount(int& rows) = 0;
+    /// The file search dialog over its state; its OK runs tools::AcceptFileSearch. True when
+    /// closed with OK.
+    virtual bool askFileSearch(tools::FileSearchDialogState& state, QStringList& history) = 0;
     /// The system print dialog with the ranges all and selection (preset to selection when
     /// `selection`), and the printer choice. nullopt when cancelled, otherwise whether the
     /// selection was chosen.

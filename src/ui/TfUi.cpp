@@ -11,9 +11,13 @@
 #include "ui/TfAdd.h"
 #include "ui/TfCName.h"
 #include "ui/TfColSet.h"
+#include "ui/TfClr.h"
 #include "ui/TfLay.h"
+#include "ui/TfRows.h"
+#include "ui/TfSrchFl.h"
 #include "ui/TfLine.h"
 #include "ui/TfPrint.h"
+#include "ui/TfPviw.h"
 #include "platform/qt/QtPrinter.h"
 #include "ui/TfRep.h"
 #include "ui/TfSort.h"
@@ -200,6 +204,33 @@ platform::LayoutAnswer TF::askPageLayout(print::PageLayout& layout, bool canPrin
     return answer;
 }
 
+bool TF::askClearDialog(edit::ClearDialogState& state)
+{
+    if (!m_tfClr)
+        m_tfClr = new TfClr(m_app, this);
+    const bool ok = m_tfClr->ask(state);
+    modalReturned();
+    return ok;
+}
+
+bool TF::askRowCount(int& rows)
+{
+    if (!m_tfRows)
+        m_tfRows = new TfRows(m_app, this);
+    const bool ok = m_tfRows->ask(rows);
+    modalReturned();
+    return ok;
+}
+
+bool TF::askFileSearch(tools::FileSearchDialogState& state, QStringList& history)
+{
+    if (!m_tfSrchFl)
+        m_tfSrchFl = new TfSrchFl(m_app, this);
+    const bool ok = m_tfSrchFl->ask(state, history);
+    modalReturned();
+    return ok;
+}
+
 std::optional<bool> TF::askPrint(bool selection)
 {
     auto* printer = dynamic_cast<platform::QtPrinter*>(&m_app.printer());
@@ -240,7 +271,11 @@ void TF::setPrintProgress(const QString& text)
 
 void TF::showPreview()
 {
-    // FIXME: the preview window.
+    // The print button closes the preview; printing follows once it is gone.
+    const bool print = TfPviw(m_app, this).run();
+    modalReturned();
+    if (print)
+        commands::RunCommand(m_app, commands::CommandId::Print);
 }
 
 void TF::closeWindow()

@@ -1,5 +1,6 @@
 #include "platform/fake/FakePlatform.h"
 
+#include "tools/FileSearch.h"
 #include "tools/SearchDialogState.h"
 
 #include "core/WideChar.h"
@@ -70,6 +71,27 @@ LayoutAnswer FakeUi::askPageLayout(print::PageLayout& layout, bool canPrint)
 {
     dialogs.append(QStringLiteral("TfLay"));
     return layoutDialog ? layoutDialog(layout, canPrint) : LayoutAnswer::Cancel;
+}
+
+bool FakeUi::askClearDialog(edit::ClearDialogState& state)
+{
+    dialogs.append(QStringLiteral("TfClr"));
+    return clearDialog ? clearDialog(state) : false;
+}
+
+bool FakeUi::askRowCount(int& rows)
+{
+    dialogs.append(QStringLiteral("TfRows"));
+    return rowCountDialog ? rowCountDialog(rows) : false;
+}
+
+bool FakeUi::askFileSearch(tools::FileSearchDialogState& state, QStringList& history)
+{
+    dialogs.append(QStringLiteral("TfSrchFl"));
+    if (!fileSearchDialog || !fileSearchDialog(state))
+        return false;
+    tools::AcceptFileSearch(state, history);
+    return true;
 }
 
 std::optional<bool> FakeUi::askPrint(bool selection)
@@ -213,14 +235,26 @@ bool FakeSettingsStore::removeKey()
 
 bool FakeShell::run(const QString& program, const QStringList& arguments)
 {
-    calls.append(program + u' ' + arguments.join(u' '));
-    return true;
+    QString call = QStringLiteral("run ") + program;
+    for (const QString& argument : arguments)
+        call += QStringLiteral(" [") + argument + u']';
+    calls.append(call);
+    return !failing.contains(program);
 }
 
 bool FakeShell::openDocument(const QString& path)
 {
     calls.append(QStringLiteral("open ") + path);
-    return true;
+    return !failing.contains(path);
+}
+
+LinkTarget FakeShell::linkTarget(const QString& name, QString& program)
+{
+    const auto found = targets.find(name);
+    if (found == targets.end())
+        return LinkTarget::None;
+    program = found->second;
+    return found->first;
 }
 
 std::optional<QString> FakeFileDialogs::openFile(const QString& title)

@@ -34,6 +34,9 @@ public:
     bool askColumnFormatDialog(tools::ColumnFormatDialogState& state) override;
     bool askLineDialog(print::LineDialogState& state) override;
     LayoutAnswer askPageLayout(print::PageLayout& layout, bool canPrint) override;
+    bool askClearDialog(edit::ClearDialogState& state) override;
+    bool askRowCount(int& rows) override;
+    bool askFileSearch(tools::FileSearchDialogState& state, QStringList& history) override;
     std::optional<bool> askPrint(bool selection) override;
     void showPrintProgress(bool shown) override { printProgressShown = shown; }
     void setPrintProgress(const QString& text) override { printProgress.append(text); }
@@ -84,6 +87,12 @@ public:
     std::function<LayoutAnswer(print::PageLayout&, bool canPrint)> layoutDialog;
     std::function<bool(tools::HeadingDialogState&)> headingDialog;
     std::function<bool(tools::ColumnFormatDialogState&)> columnFormatDialog;
+    std::function<bool(edit::ClearDialogState&)> clearDialog;
+    /// The row-count dialog: sets the count and says OK (true) or Cancel.
+    std::function<bool(int&)> rowCountDialog;
+    /// The file search dialog: sets the controls and says OK (which adds the text to the
+    /// history) or Cancel.
+    std::function<bool(tools::FileSearchDialogState&)> fileSearchDialog;
     /// The print dialog: gets the preset (selection or not), answers nullopt for Cancel or
     /// whether the selection was chosen. Default: Cancel.
     std::function<std::optional<bool>(bool selection)> printDialog;
@@ -174,12 +183,20 @@ public:
     QStringList calls;
 };
 
+/// Records what it is asked to start: "run program [arg]..." with every argument in
+/// brackets, "open path". Names in `targets` have their kind (and program); others are
+/// None. Names in `failing` fail with `error`.
 class FakeShell : public Shell {
 public:
     bool run(const QString& program, const QStringList& arguments) override;
     bool openDocument(const QString& path) override;
     void noteRecentDocument(const QString&) override {}
+    LinkTarget linkTarget(const QString& name, QString& program) override;
+    QString lastError() const override { return error; }
     QStringList calls;
+    QMap<QString, std::pair<LinkTarget, QString>> targets;
+    QStringList failing;
+    QString error = QStringLiteral("指定されたファイルが見つかりません。");
 };
 
 /// Answers file dialogs from a script; an empty script cancels.
