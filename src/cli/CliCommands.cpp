@@ -33,6 +33,7 @@ const char* const Usage =
     "       mavix-cli sort FILE --key B [--rows 3:10] [--descending] [--number] -o OUT\n"
     "                 [--values] [--ansi]\n"
     "       mavix-cli pdf FILE OUT.pdf [--area]\n"
+    "       mavix-cli filesearch TEXT FILE... -o OUT.mvx [--ignore-case]\n"
     "       mavix-cli --help | --version\n";
 
 const char* const Help =
@@ -71,6 +72,13 @@ const char* const Help =
     "      dpi, as the window prints it: the worksheet's margins, header and footer\n"
     "      lines, first page number, grid printing, ruled lines and page breaks; texts in\n"
     "      the installed fonts.\n"
+    "  mavix-cli filesearch TEXT FILE... -o OUT.mvx [--ignore-case]\n"
+    "      Looks for TEXT in the cells of worksheet (.mvx) and CSV files without opening\n"
+    "      them and writes a result sheet: A1 the title, then one row per hit with the\n"
+    "      quoted file path and cell name in A and the cell's text in B, an empty row\n"
+    "      after each file with hits. The letter case must match unless --ignore-case is\n"
+    "      given. The count goes to standard error; exits 1 when a file cannot be read\n"
+    "      (the hits found before it are still written).\n"
     "  mavix-cli --help | --version\n"
     "\n"
     "Search options (find and extract): the cell's text is compared with TEXT.\n"
@@ -193,6 +201,8 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err)
         return runReplace(args, err);
     if (command == u"sort")
         return runSort(args, err);
+    if (command == u"filesearch")
+        return runFileSearch(args, err);
     return usageError(err, QStringLiteral("unknown command: ") + command);
 }
 

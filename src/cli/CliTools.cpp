@@ -5,10 +5,13 @@
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
 #include "core/Display.h"
+#include "tools/FileSearch.h"
 #include "tools/Replace.h"
 #include "tools/Search.h"
 #include "tools/Sort.h"
 #include "tools/SearchDialogState.h"
+
+#include <QFileInfo>
 
 #include <variant>
 
@@ -219,6 +222,33 @@ int runSort(const QStringList& args, QTextStream& err)
     }
     tools::SortAndShow(app, key, top, bottom, order, method);
     return writeOutput(app, tool.output, err);
+}
+
+int runFileSearch(const QStringList& args, QTextStream& err)
+{
+    const auto parsed = parseArgs(args, false, true);
+    if (const QString* problem = std::get_if<QString>(&parsed))
+        return usageError(err, *problem);
+    const ToolArgs& tool = std::get<ToolArgs>(parsed);
+    if (tool.positional.size() < 2)
+        return usageError(err, QStringLiteral("filesearch needs a text and at least one file"));
+    if (!tool.range.isEmpty())
+        return usageError(err, QStringLiteral("filesearch takes no --range"));
+    Session session(err);
+    App& app = *session.app;
+    tools::FileSearchDialogState& d = app.fileSearchDialog;
+    d.cbStr = tool.positional[0];
+    d.optCase = tool.ignoreCase ? 1 : 0;
+    // Files from any folder: each name carries its own.
+    d.txDir.clear();
+    for (qsizetype i = 1; i < tool.positional.size(); ++i)
+        d.lbFiles.append(QFileInfo(tool.positional[i]).absoluteFilePath());
+    if (!tools::PrepareResultSheet(app))
+        return ExitFileError;
+    const bool allRead = tools::SearchFiles(app);
+    const int status = writeOutput(app, tool.output, err);
+    err << session.ui.lastStatus() << '\n';
+    return allRead ? status : ExitFileError;
 }
 
 } // namespace cli

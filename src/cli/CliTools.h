@@ -13,5 +13,7 @@ int runExtract(const QStringList& args, QTextStream& err);
 int runReplace(const QStringList& args, QTextStream& err);
 /// mavix-cli sort FILE --key B [--rows 3:10] [--descending] [--number] -o OUT.
 int runSort(const QStringList& args, QTextStream& err);
+/// mavix-cli filesearch TEXT FILE... -o OUT.mvx [--ignore-case]: every hit listed in a sheet.
+int runFileSearch(const QStringList& args, QTextStream& err);
 
 } // namespace cli

@@ -38,7 +38,9 @@ public:
     void setPrintProgress(const QString&) override {}
     void showPreview() override {}
     void closeWindow() override {}
-    void showStatus(const QString&) override {}
+    void showStatus(const QString& text) override { m_lastStatus = text; }
+    /// The last text the window would show in its status bar.
+    QString lastStatus() const { return m_lastStatus; }
     void showCellNamePanel(const QString&) override {}
     void setBusy(bool) override {}
     void processEvents() override {}
@@ -56,6 +58,7 @@ public:
 
 private:
     QTextStream& m_err;
+    QString m_lastStatus;
 };
 
 } // namespace cli

@@ -120,6 +120,27 @@ TEST_F(CliToolsTest, SortOrdersWholeRowsByTheKeyColumn)
               u"Banana,20,   80\r\ndate,50,  100\r\n"_s);
 }
 
+TEST_F(CliToolsTest, FileSearchWritesTheResultSheet)
+{
+    const CliRun run = cli({u"filesearch"_s, u"PIE"_s, csv, u"-o"_s, u"hits.mvx"_s,
+                            u"--ignore-case"_s});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.err, u"ファイル検索完了．2件見つかりました．\n");
+    const CliRun cells = cli({u"cells"_s, u"hits.mvx"_s, u"A1"_s, u"A3"_s, u"B3"_s, u"B4"_s, u"A5"_s});
+    const QStringList lines = cells.out.split(u'\n');
+    EXPECT_EQ(lines.value(0), u"A1\t0\t「PIE」検索結果");
+    EXPECT_TRUE(lines.value(1).endsWith(u"\""_s + csv + u"\" A3"_s)) << lines.value(1).toStdString();
+    EXPECT_TRUE(lines.value(2).endsWith(u"\tcherry pie"_s));
+    EXPECT_TRUE(lines.value(3).endsWith(u"\tAPPLE pie"_s));
+    EXPECT_EQ(lines.value(4), u"A5\t0\t");
+
+    // Letter case counts without the option; a file that cannot be read ends the run.
+    const CliRun exact = cli({u"filesearch"_s, u"PIE"_s, csv, u"missing.csv"_s, u"-o"_s, u"none.mvx"_s});
+    EXPECT_EQ(exact.status, 1);
+    EXPECT_TRUE(exact.err.contains(u"missing.csv が読み込めません."));
+    EXPECT_EQ(cli({u"filesearch"_s, u"x"_s, u"-o"_s, u"o.mvx"_s}).status, 2);
+}
+
 TEST_F(CliToolsTest, ToolUsageErrors)
 {
     const QStringList cases[] = {
