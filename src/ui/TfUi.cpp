@@ -119,7 +119,10 @@ platform::Answer TF::message(const platform::Message& message)
 
 void TF::showStatus(const QString& text)
 {
-    m_panel1->setText(text);
+    // The panel is one line high: a message of two lines reads on in one.
+    QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    m_panel1->setText(line);
 }
 
 void TF::showCellNamePanel(const QString& text)
