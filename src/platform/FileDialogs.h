@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace platform {
@@ -26,6 +27,9 @@ public:
     /// An existing file chosen in the open dialog; nullopt when cancelled.
     virtual std::optional<QString> openFile(const QString& title) = 0;
     virtual std::optional<SaveChoice> saveFile(const SaveRequest& request) = 0;
+    /// Existing worksheet or CSV files chosen together, starting in `folder`; empty when
+    /// cancelled.
+    virtual QStringList openFiles(const QString& title, const QString& folder) = 0;
 };
 
 } // namespace platform

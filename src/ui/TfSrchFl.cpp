@@ -1,6 +1,7 @@
 #include "ui/TfSrchFl.h"
 
 #include "core/App.h"
+#include "platform/FileDialogs.h"
 #include "platform/Help.h"
 #include "platform/qt/DialogFlags.h"
 #include "ui/DialogButtons.h"
@@ -8,7 +9,6 @@
 #include "ui/RadioGroup.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -104,16 +104,10 @@ bool TfSrchFl::ask(tools::FileSearchDialogState& state, QStringList& history)
 
 void TfSrchFl::btRefClick()
 {
-    QFileDialog dialog(this, QStringLiteral("検索するファイル"), m_state.txDir);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setNameFilters({QStringLiteral("MavixのデータとCSVファイル(*.MVX *.mvx *.CSV *.csv)"),
-                           QStringLiteral("Mavixのデータ(*.MVX *.mvx)"),
-                           QStringLiteral("CSVファイル(*.CSV *.csv)"),
-                           QStringLiteral("すべてのファイル(*)")});
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QStringList chosen =
+        m_app.fileDialogs().openFiles(QStringLiteral("検索するファイル"), m_state.txDir);
+    if (chosen.isEmpty())
         return;
-    const QStringList chosen = dialog.selectedFiles();
     m_state.lbFiles.clear();
     for (const QString& path : chosen)
         m_state.lbFiles.append(QFileInfo(path).fileName());

@@ -7,7 +7,6 @@
 #include "ui/TfSrchFl.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -68,23 +67,17 @@ TEST_F(DataDialogsTest, FileSearchChoosesFilesAndListsTheHits)
     QString folder;
     QStringList listed;
     int caseChoice = -1;
-    run(CommandId::FileSearch,
-        {in<ui::TfSrchFl>([&](ui::TfSrchFl* d) {
-             caseChoice = d->optCase->index();
-             QTimer::singleShot(0, d->btRef, &QPushButton::click);
-         }),
-         in<QFileDialog>([&](QFileDialog* f) {
-             f->setDirectory(dir.path());
-             f->selectFile(u"\"a.csv\" \"b.csv\""_s);
-             QMetaObject::invokeMethod(f, &QDialog::accept);
-         }),
-         in<ui::TfSrchFl>([&](ui::TfSrchFl* d) {
-             folder = d->txDir->text();
-             for (int i = 0; i < d->lbFiles->count(); ++i)
-                 listed.append(d->lbFiles->item(i)->text());
-             d->cbStr->setEditText(u"needle"_s);
-             d->OKBtn->click();
-         })});
+    fakes.fileDialogs.openFilesAnswers.push_back(
+        {dir.filePath(u"a.csv"_s), dir.filePath(u"b.csv"_s)});
+    run(CommandId::FileSearch, {in<ui::TfSrchFl>([&](ui::TfSrchFl* d) {
+            caseChoice = d->optCase->index();
+            d->btRef->click();
+            folder = d->txDir->text();
+            for (int i = 0; i < d->lbFiles->count(); ++i)
+                listed.append(d->lbFiles->item(i)->text());
+            d->cbStr->setEditText(u"needle"_s);
+            d->OKBtn->click();
+        })});
     EXPECT_EQ(caseChoice, 1); // letter case ignored unless asked
     EXPECT_EQ(folder, dir.path() + u'/');
     listed.sort();

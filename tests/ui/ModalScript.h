@@ -25,6 +25,8 @@ public:
 
     /// Every step ran; false also when the script gave up and rejected a dialog.
     bool finished() const { return m_steps.empty() && !m_gaveUp; }
+    /// A dialog never got its answer; the script stopped.
+    bool gaveUp() const { return m_gaveUp; }
 
 private:
     void tick()

@@ -257,6 +257,17 @@ LinkTarget FakeShell::linkTarget(const QString& name, QString& program)
     return found->first;
 }
 
+QStringList FakeFileDialogs::openFiles(const QString& title, const QString& folder)
+{
+    openTitles.append(title);
+    openFilesFolders.append(folder);
+    if (openFilesAnswers.empty())
+        return {};
+    QStringList answer = openFilesAnswers.front();
+    openFilesAnswers.pop_front();
+    return answer;
+}
+
 std::optional<QString> FakeFileDialogs::openFile(const QString& title)
 {
     openTitles.append(title);

@@ -204,7 +204,11 @@ class FakeFileDialogs : public FileDialogs {
 public:
     std::optional<QString> openFile(const QString& title) override;
     std::optional<SaveChoice> saveFile(const SaveRequest& request) override;
+    QStringList openFiles(const QString& title, const QString& folder) override;
     std::deque<std::optional<QString>> openAnswers;
+    /// Answers of the several-files dialog, front first; none: cancelled.
+    std::deque<QStringList> openFilesAnswers;
+    QStringList openFilesFolders; // where each several-files dialog started
     std::deque<std::optional<SaveChoice>> saveAnswers;
     QStringList openTitles;
     std::vector<SaveRequest> saveRequests;

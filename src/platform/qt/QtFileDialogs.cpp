@@ -221,6 +221,22 @@ std::optional<QString> QtFileDialogs::openFile(const QString& title)
     return files.first();
 }
 
+QStringList QtFileDialogs::openFiles(const QString& title, const QString& folder)
+{
+    QFileDialog dialog(m_parent, title, folder);
+    SetDialogFlags(dialog);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilters({QStringLiteral("MavixのデータとCSVファイル(*.MVX *.mvx *.CSV *.csv)"),
+                           QStringLiteral("Mavixのデータ(*.MVX *.mvx)"),
+                           QStringLiteral("CSVファイル(*.CSV *.csv)"),
+                           QStringLiteral("すべてのファイル(*)")});
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (m_returned)
+        m_returned();
+    return accepted ? dialog.selectedFiles() : QStringList();
+}
+
 std::optional<SaveChoice> QtFileDialogs::saveFile(const SaveRequest& request)
 {
     auto& dialog = static_cast<SaveDialog&>(saveDialog());

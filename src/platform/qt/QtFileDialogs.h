@@ -47,6 +47,7 @@ public:
 
     std::optional<QString> openFile(const QString& title) override;
     std::optional<SaveChoice> saveFile(const SaveRequest& request) override;
+    QStringList openFiles(const QString& title, const QString& folder) override;
 
 private:
     QFileDialog& openDialog();
