@@ -21,6 +21,11 @@ const std::array<std::uint32_t, 16> LinePalette = {
     0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
 };
 
+const std::array<const char16_t*, 16> LineColorNames = {
+    u"黒", u"茶", u"緑", u"オリーブ", u"紺", u"紫", u"青緑", u"灰色",
+    u"銀", u"赤", u"黄緑", u"黄", u"青", u"赤紫", u"水色", u"白",
+};
+
 void ApplyGridLines(App& app, bool on)
 {
     app.grid.gridLines = on;

@@ -22,6 +22,8 @@ extern const std::array<LineStyle, LineStyleCount + 1> LineStyles;
 
 /// The sixteen line colours of a LineCode's low nibble, as 0xRRGGBB.
 extern const std::array<std::uint32_t, 16> LinePalette;
+/// Their names, as the colour pickers offer them.
+extern const std::array<const char16_t*, 16> LineColorNames;
 
 /// A LineCode is style * 16 + colour.
 constexpr int LineCodeStyle(std::uint8_t code) { return code / 16; }

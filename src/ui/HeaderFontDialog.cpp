@@ -19,11 +19,6 @@ namespace ui {
 
 namespace {
 
-const char16_t* const ColorNames[16] = {
-    u"黒", u"茶", u"緑", u"オリーブ", u"紺", u"紫", u"青緑", u"灰色",
-    u"銀", u"赤", u"黄緑", u"黄", u"青", u"赤紫", u"水色", u"白",
-};
-
 /// 0x00BBGGRR, as the worksheet file keeps colours.
 qint32 toBgr(const QColor& c)
 {
@@ -85,7 +80,7 @@ HeaderFontDialog::HeaderFontDialog(const print::HeaderFont& initial, QWidget* pa
     const QColor current = fromBgr(initial.color);
     for (int i = 0; i < 16; ++i) {
         const QColor c = QColor::fromRgb(print::LinePalette[std::size_t(i)]);
-        color->addItem(swatchIcon(c), QString::fromUtf16(ColorNames[i]), c);
+        color->addItem(swatchIcon(c), QString::fromUtf16(print::LineColorNames[std::size_t(i)]), c);
     }
     int index = color->findData(current);
     if (index < 0) {

@@ -31,18 +31,12 @@ constexpr int SampleStep = 25;
 constexpr int SampleLeft = 6;
 constexpr int SampleRight = 60;
 
-/// The colours' names, for the swatches' tool tips and screen readers.
-const char16_t* const ColorNames[16] = {
-    u"黒", u"茶", u"緑", u"オリーブ", u"紺", u"紫", u"青緑", u"灰色",
-    u"銀", u"赤", u"黄緑", u"黄", u"青", u"赤紫", u"水色", u"白",
-};
-
 QToolButton* makeSwatch(int color, QWidget* parent)
 {
     auto* swatch = new QToolButton(parent);
     swatch->setCheckable(true);
     swatch->setFixedSize(24, 24);
-    swatch->setToolTip(QString::fromUtf16(ColorNames[color]));
+    swatch->setToolTip(QString::fromUtf16(print::LineColorNames[std::size_t(color)]));
     swatch->setAccessibleName(swatch->toolTip());
     const QString rgb = QColor::fromRgb(print::LinePalette[std::size_t(color)]).name();
     // The chosen colour is framed thickly, as a colour grid marks its selection.
