@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Ui.h"
+#include "settings/SystemSettingsState.h"
 
 #include <QTextStream>
 
@@ -30,6 +31,14 @@ public:
     {
         return platform::LayoutAnswer::Cancel;
     }
+    bool askToolbarEditor(settings::ToolbarEditorState&) override { return false; }
+    settings::SysSetClose showSystemSettings(settings::SystemSettingsState&) override
+    {
+        return settings::SysSetClose::Cancel;
+    }
+    void showAbout() override {}
+    void ApplyToolbarButtons() override {}
+    void ApplyGridDesign(int) override {}
     std::optional<bool> askPrint(bool) override { return std::nullopt; }
     void showPrintProgress(bool) override {}
     void setPrintProgress(const QString&) override {}

@@ -17,6 +17,8 @@
 #include "print/Preview.h"
 #include "print/RuledLines.h"
 #include "settings/Settings.h"
+#include "settings/SystemSettings.h"
+#include "settings/ToolbarEditor.h"
 #include "tools/Columns.h"
 #include "tools/Replace.h"
 #include "tools/Search.h"
@@ -99,6 +101,9 @@ void RunCommand(App& app, CommandId id)
     case CommandId::PageBreak: print::TogglePageBreak(app); break;
     case CommandId::ColumnFormat: tools::RunColumnFormat(app); break;
     case CommandId::ColumnHeadings: tools::RunColumnHeadings(app); break;
+    case CommandId::ToolbarEditor: settings::OpenToolbarEditor(app); break;
+    case CommandId::SystemSettings: settings::SystemSettingsCommand(app); break;
+    case CommandId::About: settings::AboutCommand(app); break;
     case CommandId::Help: app.help().showContents(); break;
     case CommandId::OperationHelp: app.help().showKeyword(OperationHelpTopic); break;
     // Not built yet: their items are greyed, so these never get here.
@@ -107,10 +112,7 @@ void RunCommand(App& app, CommandId id)
     case CommandId::FileSearch:
     case CommandId::Link:
     case CommandId::Graph:
-    case CommandId::RowCount:
-    case CommandId::ToolbarEditor:
-    case CommandId::SystemSettings:
-    case CommandId::About: break;
+    case CommandId::RowCount: break;
     }
 }
 

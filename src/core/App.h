@@ -8,6 +8,7 @@
 #include "print/LineDialogState.h"
 #include "print/PageLayout.h"
 #include "print/PrintState.h"
+#include "settings/SystemSettingsState.h"
 #include "settings/UserSettings.h"
 #include "tools/ColumnDialogState.h"
 #include "tools/ReplaceDialogState.h"
@@ -37,6 +38,7 @@ struct App {
     tools::SortDialogState sortDialog;
     tools::HeadingDialogState headingDialog;
     tools::ColumnFormatDialogState columnFormatDialog;
+    settings::SystemSettingsState systemSettings;
 
     /// Editor mode: 0 idle, 1 typing, 2 pick list.
     std::uint8_t InputMode = 0;
@@ -64,4 +66,5 @@ struct App {
     platform::Shell& shell() const { return *services.shell; }
     platform::FileDialogs& fileDialogs() const { return *services.fileDialogs; }
     platform::Printer& printer() const { return *services.printer; }
+    platform::Desktop& desktop() const { return *services.desktop; }
 };

@@ -8,6 +8,7 @@
 #include "ui/GridFontDialog.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
+#include "ui/TfAbout.h"
 #include "ui/TfAdd.h"
 #include "ui/TfCName.h"
 #include "ui/TfColSet.h"
@@ -18,6 +19,8 @@
 #include "ui/TfRep.h"
 #include "ui/TfSort.h"
 #include "ui/TfSrch.h"
+#include "ui/TfSysSet.h"
+#include "ui/TfTip.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -198,6 +201,26 @@ platform::LayoutAnswer TF::askPageLayout(print::PageLayout& layout, bool canPrin
     const platform::LayoutAnswer answer = tfLay()->ask(layout, canPrint);
     modalReturned();
     return answer;
+}
+
+bool TF::askToolbarEditor(settings::ToolbarEditorState& state)
+{
+    const bool ok = tfTip()->ask(state);
+    modalReturned();
+    return ok;
+}
+
+settings::SysSetClose TF::showSystemSettings(settings::SystemSettingsState& state)
+{
+    const settings::SysSetClose closedBy = tfSysSet()->showModal(state);
+    modalReturned();
+    return closedBy;
+}
+
+void TF::showAbout()
+{
+    tfAbout()->exec();
+    modalReturned();
 }
 
 std::optional<bool> TF::askPrint(bool selection)
