@@ -6,9 +6,11 @@
 #include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtTextMeasure.h"
+#include "platform/qt/XdgDesktop.h"
 #include "ui/HelpWindow.h"
 #include "ui/Startup.h"
 #include "ui/TF.h"
+#include "ui/ToolIcons.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -20,6 +22,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mavix"));
+    QApplication::setWindowIcon(ui::ProgramIcon());
     // Qt's own dialogs and buttons speak Japanese, as the rest of the program.
     QTranslator qtTranslator;
     if (qtTranslator.load(QStringLiteral("qtbase_ja"),
@@ -30,16 +33,21 @@ int main(int argc, char* argv[])
     ui::StartupOptions options = ui::ParseStartupArguments(application.arguments().mid(1));
     for (const QString& option : options.unknown)
         std::fprintf(stderr, "mavix: unknown option %s\n", qPrintable(option));
+    ui::QtHelp help;
+    if (options.showHelp) {
+        help.showContents();
+        return QApplication::exec();
+    }
     std::unique_ptr<QLockFile> instanceLock;
     options.instance = ui::TakeInstanceSlot(instanceLock);
 
     platform::QtTextMeasure measure;
     platform::QtClipboard clipboard;
-    ui::QtHelp help;
     platform::QtSettingsStore settings;
     platform::PosixFileHold fileHold;
     platform::QtFileDialogs fileDialogs(help);
     platform::QtPrinter printer;
+    platform::XdgDesktop desktop;
     // FIXME: the shell gets its desktop implementation later.
     platform::FakePlatform placeholders;
     platform::Services services = placeholders.services();
@@ -50,6 +58,7 @@ int main(int argc, char* argv[])
     services.fileHold = &fileHold;
     services.fileDialogs = &fileDialogs;
     services.printer = &printer;
+    services.desktop = &desktop;
 
     // The window shows the App and is its Ui while it exists; the App outlives it.
     App app(services);
