@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -33,6 +34,9 @@ TfSysSet::TfSysSet(App& app, QWidget* parent)
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    // Every tab is shown in full: the dialog is as wide as they are.
+    PageControl1->tabBar()->setUsesScrollButtons(false);
+    PageControl1->tabBar()->setElideMode(Qt::ElideNone);
     PageControl1->addTab(designPage(), QStringLiteral("デザイン(&D)"));
     PageControl1->addTab(associationPage(), QStringLiteral("関連付け(&R)"));
     auto* menuIcon = new QLabel(this);
