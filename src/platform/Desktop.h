@@ -8,9 +8,9 @@ namespace platform {
 
 /// What an association makes the program open.
 struct Association {
-    bool mvx = false; // worksheet files (.mvx), registered as a file type of their own
-    bool csv = false; // comma-separated files (.csv)
-    QString program;  // the program's full path
+    bool mvx = false;    // worksheet files (.mvx), registered as a file type of their own
+    bool csv = false;    // comma-separated files (.csv)
+    QString program;     // the program's full path
     QString description; // the worksheet file type's name
 };
 
@@ -37,9 +37,8 @@ public:
     virtual QString menuFolder(bool allUsers) const = 0;
     /// Writes a menu entry `name` into `folder` (which exists) that starts `program` with
     /// `arguments` in `workingFolder`, and shows the folder as a submenu.
-    virtual bool createMenuEntry(const QString& folder, const QString& name,
-                                 const QString& program, const QStringList& arguments,
-                                 const QString& workingFolder) = 0;
+    virtual bool createMenuEntry(const QString& folder, const QString& name, const QString& program,
+                                 const QStringList& arguments, const QString& workingFolder) = 0;
     /// Removes what shows the current user's folder as a submenu (the folder itself is
     /// deleted by the caller).
     virtual void removeMenu() = 0;

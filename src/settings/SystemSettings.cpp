@@ -51,10 +51,15 @@ void SystemSettingsCommand(App& app)
     case SysSetClose::Associated:
         core::ShowStatus(app, QStringLiteral("拡張子の関連付けを実行しました."));
         break;
-    case SysSetClose::StartMenuOk: AddToStartMenu(app); break;
-    case SysSetClose::UninstallOk: UninstallSettings(app); break;
+    case SysSetClose::StartMenuOk:
+        AddToStartMenu(app);
+        break;
+    case SysSetClose::UninstallOk:
+        UninstallSettings(app);
+        break;
     case SysSetClose::Cancel:
-    case SysSetClose::DesignOk: break;
+    case SysSetClose::DesignOk:
+        break;
     }
 }
 
@@ -104,12 +109,15 @@ bool SysSetAssociate(App& app, const SystemSettingsState& d)
 QString SysSetHelpTopic(const SystemSettingsState& d, SysSetPage page)
 {
     switch (page) {
-    case SysSetPage::Design: return QStringLiteral("デザイン");
+    case SysSetPage::Design:
+        return QStringLiteral("デザイン");
     case SysSetPage::Association:
         return d.NewShellMode ? QStringLiteral("拡張子関連付け")
                               : QStringLiteral("拡張子関連付け-XP");
-    case SysSetPage::StartMenu: return QStringLiteral("スタートメニューへの登録");
-    case SysSetPage::Uninstall: break;
+    case SysSetPage::StartMenu:
+        return QStringLiteral("スタートメニューへの登録");
+    case SysSetPage::Uninstall:
+        break;
     }
     return QStringLiteral("アンインストール");
 }
@@ -144,13 +152,13 @@ void AssociateViaShell(App& app, const SystemSettingsState& d)
                                                                : QStringLiteral("software.csv"));
     if (!QFileInfo::exists(sample)) {
         ask(app, platform::Icon::Warning,
-            u'"' + QDir::toNativeSeparators(sample) + QStringLiteral("\" ファイルがありません．\r\n")
+            u'"' + QDir::toNativeSeparators(sample)
+                + QStringLiteral("\" ファイルがありません．\r\n")
                 + QStringLiteral("ヘルプに従って関連付けを設定してください．"));
         return;
     }
     if (const std::optional<QString> failure = app.desktop().openWithDefault(sample, folder))
-        ask(app, platform::Icon::Error,
-            *failure + QStringLiteral("\r\n関連付けに失敗しました．"));
+        ask(app, platform::Icon::Error, *failure + QStringLiteral("\r\n関連付けに失敗しました．"));
 }
 
 ShortcutResult CreateMenuShortcut(App& app, const QString& name, const QString& program,
@@ -172,8 +180,8 @@ void AddToStartMenu(App& app)
 {
     const QString program = app.desktop().programPath();
     const QString folder = programFolder(app);
-    const ShortcutResult main = CreateMenuShortcut(app, QStringLiteral("Mavix"), program, {},
-                                                   folder);
+    const ShortcutResult main =
+        CreateMenuShortcut(app, QStringLiteral("Mavix"), program, {}, folder);
     if (main == ShortcutResult::FolderFailed)
         return;
     ShortcutResult help = ShortcutResult::Failed;
@@ -183,9 +191,10 @@ void AddToStartMenu(App& app)
         if (help == ShortcutResult::FolderFailed)
             return;
     }
-    core::ShowStatus(app, help == ShortcutResult::Created
-                              ? QStringLiteral("スタートメニューに登録しました．")
-                              : QStringLiteral("スタートメニューへの登録に失敗しました．"));
+    core::ShowStatus(app,
+                     help == ShortcutResult::Created
+                         ? QStringLiteral("スタートメニューに登録しました．")
+                         : QStringLiteral("スタートメニューへの登録に失敗しました．"));
 }
 
 void UninstallSettings(App& app)
@@ -227,8 +236,9 @@ bool DeleteFolderTree(App& app, const QString& path)
         return true;
     if (info.isDir()) {
         // The counterpart of clearing a read-only folder's attributes: its entries can go.
-        QFile::setPermissions(path, info.permissions() | QFileDevice::ReadOwner
-                                        | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(path,
+                              info.permissions() | QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                  | QFileDevice::ExeOwner);
         const QFileInfoList entries = QDir(path).entryInfoList(
             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         for (const QFileInfo& entry : entries) {

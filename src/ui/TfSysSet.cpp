@@ -41,11 +41,11 @@ TfSysSet::TfSysSet(App& app, QWidget* parent)
     PageControl1->addTab(associationPage(), QStringLiteral("関連付け(&R)"));
     auto* menuIcon = new QLabel(this);
     menuIcon->setPixmap(style()->standardIcon(QStyle::SP_DirIcon).pixmap(32, 32));
-    PageControl1->addTab(notePage(QStringLiteral("Mavixをスタートメニューに登録します．"), menuIcon),
-                         QStringLiteral("スタートメニュー(&S)"));
+    PageControl1->addTab(
+        notePage(QStringLiteral("Mavixをスタートメニューに登録します．"), menuIcon),
+        QStringLiteral("スタートメニュー(&S)"));
     auto* warningIcon = new QLabel(this);
-    warningIcon->setPixmap(
-        style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
+    warningIcon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
     PageControl1->addTab(
         notePage(QStringLiteral("Mavixをアンインストールする準備をします．"), warningIcon),
         QStringLiteral("アンインストール(&U)"));
@@ -86,13 +86,14 @@ TfSysSet::TfSysSet(App& app, QWidget* parent)
 QWidget* TfSysSet::designPage()
 {
     auto* page = new QWidget(this);
-    optDesign = new RadioGroup(QStringLiteral("ワークシートのデザイン(&W)"), 3,
-                               {QStringLiteral("スタイルA"), QStringLiteral("スタイルB"),
-                                QStringLiteral("スタイルC")},
-                               page);
+    optDesign = new RadioGroup(
+        QStringLiteral("ワークシートのデザイン(&W)"), 3,
+        {QStringLiteral("スタイルA"), QStringLiteral("スタイルB"), QStringLiteral("スタイルC")},
+        page);
     optDesign->setObjectName(QStringLiteral("optDesign"));
     auto* gbWheel = new QGroupBox(QStringLiteral("マウスのホイール"), page);
-    chkWheel = new QCheckBox(QStringLiteral("ホイールによる縦スクロールをサポートする(&M)"), gbWheel);
+    chkWheel =
+        new QCheckBox(QStringLiteral("ホイールによる縦スクロールをサポートする(&M)"), gbWheel);
     chkWheel->setObjectName(QStringLiteral("chkWheel"));
     (new QVBoxLayout(gbWheel))->addWidget(chkWheel);
     auto* layout = new QVBoxLayout(page);

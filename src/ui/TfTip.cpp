@@ -47,9 +47,9 @@ TfTip::TfTip(App& app, QWidget* parent)
     for (int k = 0; k < int(items.size()); ++k) {
         const settings::ToolbarItem& entry = items[std::size_t(k)];
         // Image 0 of the toolbar's list is the print-area button's greyed look.
-        auto* item = new QTableWidgetItem(entry.icon == 0 ? ToolIcon(7, true)
-                                                          : ToolIcon(entry.icon),
-                                          QString::fromUtf16(entry.caption));
+        auto* item =
+            new QTableWidgetItem(entry.icon == 0 ? ToolIcon(7, true) : ToolIcon(entry.icon),
+                                 QString::fromUtf16(entry.caption));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         lvBtn->setItem(k, 0, item);
     }
@@ -83,7 +83,7 @@ bool TfTip::ask(settings::ToolbarEditorState& state)
 {
     for (int k = 0; k < lvBtn->rowCount(); ++k)
         lvBtn->item(k, 0)->setCheckState(state.checked[std::size_t(k)] ? Qt::Checked
-                                                                        : Qt::Unchecked);
+                                                                       : Qt::Unchecked);
     lvBtn->setFocus();
     if (exec() != QDialog::Accepted)
         return false;

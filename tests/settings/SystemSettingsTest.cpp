@@ -100,15 +100,31 @@ TEST_F(SystemSettingsTest, AssociationWritesTheChosenExtensionsAfterTheQuestion)
         QString status; // empty: the dialog stayed open
     };
     const Case cases[] = {
-        {"nothing chosen", false, false, {}, false,
-         {u"関連付けする拡張子を指定してください."_s}, {}, {}},
-        {"only .csv", false, true, Answer::Ok, false, {question},
+        {"nothing chosen",
+         false,
+         false,
+         {},
+         false,
+         {u"関連付けする拡張子を指定してください."_s},
+         {},
+         {}},
+        {"only .csv",
+         false,
+         true,
+         Answer::Ok,
+         false,
+         {question},
          u"associate .csv /opt/Mavix/mavix Mavix のワークシート"_s,
          u"拡張子の関連付けを実行しました."_s},
         {"both, cancelled", true, true, Answer::Cancel, false, {question}, {}, {}},
-        {"both, failing", true, true, Answer::Ok, true,
+        {"both, failing",
+         true,
+         true,
+         Answer::Ok,
+         true,
          {question, u"拡張子の関連付けに失敗しました.\r\n管理者モードで実行してください．"_s},
-         u"associate .mvx .csv /opt/Mavix/mavix Mavix のワークシート"_s, {}},
+         u"associate .mvx .csv /opt/Mavix/mavix Mavix のワークシート"_s,
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -123,8 +139,8 @@ TEST_F(SystemSettingsTest, AssociationWritesTheChosenExtensionsAfterTheQuestion)
             d.page = SysSetPage::Association;
             d.chkMvx = c.mvx;
             d.chkCsv = c.csv;
-            closedBy = settings::SysSetAssociate(app, d) ? SysSetClose::Associated
-                                                         : SysSetClose::Cancel;
+            closedBy =
+                settings::SysSetAssociate(app, d) ? SysSetClose::Associated : SysSetClose::Cancel;
             EXPECT_EQ(settings::SysSetHelpTopic(d, d.page), u"拡張子関連付け-XP");
             return closedBy;
         };
@@ -154,8 +170,9 @@ TEST_F(SystemSettingsTest, WhereTheDesktopAssociatesTheSampleFileIsOpenedAndTheD
     };
     runOnce(0);
     EXPECT_EQ(fakes.ui.messageTexts(),
-              QStringList{u"\""_s + path(u"bin/sample1.mvx"_s)
-                          + u"\" ファイルがありません．\r\nヘルプに従って関連付けを設定してください．"_s});
+              QStringList{
+                  u"\""_s + path(u"bin/sample1.mvx"_s)
+                  + u"\" ファイルがありません．\r\nヘルプに従って関連付けを設定してください．"_s});
     EXPECT_TRUE(fakes.desktop.calls.isEmpty());
 
     makeFile(u"bin/software.csv"_s);
@@ -184,15 +201,19 @@ TEST_F(SystemSettingsTest, StartMenuMakesTheFolderAndBothEntries)
         QString status;
     };
     const Case cases[] = {
-        {"both made", {},
+        {"both made",
+         {},
          {entry + u" Mavix /opt/Mavix Tools/mavix  /opt/Mavix Tools"_s,
           entry + u" Mavixのヘルプ /opt/Mavix Tools/mavix --show-help /opt/Mavix Tools"_s},
          u"スタートメニューに登録しました．"_s},
-        {"help failing", u"Mavixのヘルプ"_s,
+        {"help failing",
+         u"Mavixのヘルプ"_s,
          {entry + u" Mavix /opt/Mavix Tools/mavix  /opt/Mavix Tools"_s,
           entry + u" Mavixのヘルプ /opt/Mavix Tools/mavix --show-help /opt/Mavix Tools"_s},
          u"スタートメニューへの登録に失敗しました．"_s},
-        {"program failing", u"Mavix"_s, {entry + u" Mavix /opt/Mavix Tools/mavix  /opt/Mavix Tools"_s},
+        {"program failing",
+         u"Mavix"_s,
+         {entry + u" Mavix /opt/Mavix Tools/mavix  /opt/Mavix Tools"_s},
          u"スタートメニューへの登録に失敗しました．"_s},
     };
     for (const Case& c : cases) {
@@ -227,8 +248,9 @@ TEST_F(SystemSettingsTest, UninstallRemovesEverythingAfterYesAndClosingWritesNot
 {
     const QString question = u"Mavixをアンインストールする準備をします．\r\n"
                              u"Mavixのすべての設定情報を削除します．\r\nよろしいですか？"_s;
-    const QString done = u"すべての設定情報を削除しました.\r\n全ユーザーアカウントの情報を削除し終えたら、\r\n"
-                         u"Mavixを終了して、Mavixのファイルを削除してください．"_s;
+    const QString done =
+        u"すべての設定情報を削除しました.\r\n全ユーザーアカウントの情報を削除し終えたら、\r\n"
+        u"Mavixを終了して、Mavixのファイルを削除してください．"_s;
     struct Case {
         const char* name;
         Answer answer;
@@ -239,12 +261,23 @@ TEST_F(SystemSettingsTest, UninstallRemovesEverythingAfterYesAndClosingWritesNot
     };
     const Case cases[] = {
         {"no", Answer::No, false, {}, false, true, true, {}},
-        {"yes", Answer::Yes, false, {}, true, false, false,
+        {"yes",
+         Answer::Yes,
+         false,
+         {},
+         true,
+         false,
+         false,
          {u"removeAssociation"_s, u"removeMenu"_s}},
-        {"another product of the maker", Answer::Yes, false, {u"Other"_s}, true, true, false,
+        {"another product of the maker",
+         Answer::Yes,
+         false,
+         {u"Other"_s},
+         true,
+         true,
+         false,
          {u"removeAssociation"_s, u"removeMenu"_s}},
-        {"the desktop associates", Answer::Yes, true, {}, true, false, true,
-         {u"removeMenu"_s}},
+        {"the desktop associates", Answer::Yes, true, {}, true, false, true, {u"removeMenu"_s}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

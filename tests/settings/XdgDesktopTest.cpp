@@ -54,15 +54,16 @@ protected:
         if (!process.waitForFinished(60000))
             return u"(timed out)"_s;
         const QString out = QString::fromUtf8(process.readAll()).trimmed();
-        return process.exitCode() == 0 ? out
-                                       : u"exit "_s + QString::number(process.exitCode()) + u": "_s + out;
+        return process.exitCode() == 0
+            ? out
+            : u"exit "_s + QString::number(process.exitCode()) + u": "_s + out;
     }
     /// A stand-in for the program that writes its arguments, one a line, to `record`.
     QString recordingProgram(const QString& relative, const QString& record) const
     {
         write(relative, u"#!/bin/sh\nprintf '%s\\n' \"$@\" > '"_s + record + u"'\n"_s);
-        QFile::setPermissions(path(relative), QFile::ReadOwner | QFile::WriteOwner
-                                                  | QFile::ExeOwner);
+        QFile::setPermissions(path(relative),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return path(relative);
     }
     /// The recorded arguments once the program has run (it may run after its starter ended).
@@ -86,16 +87,20 @@ protected:
 TEST_F(XdgDesktopTest, OnlyCsvMakesTheProgramTheCsvDefaultAndLeavesWorksheetsAlone)
 {
     ASSERT_TRUE(desktop.associate(association(false, true)));
-    EXPECT_EQ(read(u".config/mimeapps.list"_s), u"[Default Applications]\ntext/csv=mavix.desktop;\n");
+    EXPECT_EQ(read(u".config/mimeapps.list"_s),
+              u"[Default Applications]\ntext/csv=mavix.desktop;\n");
     EXPECT_EQ(read(u".local/share/mime/packages/x-mavix.xml"_s), u"(none)");
     EXPECT_EQ(read(u".local/share/applications/mavix.desktop"_s),
               u"[Desktop Entry]\nType=Application\nName=Mavix\n"
-              u"Exec=\""_s + program + u"\" %f\nMimeType=text/csv;\nNoDisplay=true\n"
-              u"Terminal=false\n"_s);
+              u"Exec=\""_s
+                  + program
+                  + u"\" %f\nMimeType=text/csv;\nNoDisplay=true\n"
+                    u"Terminal=false\n"_s);
     EXPECT_EQ(tool(u"xdg-mime"_s, {u"query"_s, u"default"_s, u"text/csv"_s}), u"mavix.desktop");
     EXPECT_EQ(tool(u"xdg-mime"_s, {u"query"_s, u"default"_s, u"application/x-mavix"_s}), u"");
-    EXPECT_EQ(tool(u"desktop-file-validate"_s, {path(u".local/share/applications/mavix.desktop"_s)}),
-              u"");
+    EXPECT_EQ(
+        tool(u"desktop-file-validate"_s, {path(u".local/share/applications/mavix.desktop"_s)}),
+        u"");
 }
 
 TEST_F(XdgDesktopTest, WorksheetsGetTheirOwnTypeAndOtherDefaultsStayBehindTheProgram)
@@ -144,11 +149,11 @@ TEST_F(XdgDesktopTest, RemovalTakesBackTheCsvDefaultOnlyWhileItNamesTheProgram)
               u"[Default Applications]\napplication/x-mavix=mavix.desktop;\ntext/csv="_s
                   + QString::fromUtf16(c.csvBefore) + u"\n[Added Associations]\nx/y=z;\n"_s);
         desktop.removeAssociation();
-        EXPECT_EQ(read(u".config/mimeapps.list"_s),
-                  u"[Default Applications]\n"_s
-                      + (c.csvAfter ? u"text/csv="_s + QString::fromUtf16(c.csvAfter) + u'\n'
-                                    : QString())
-                      + u"[Added Associations]\nx/y=z;\n"_s);
+        EXPECT_EQ(
+            read(u".config/mimeapps.list"_s),
+            u"[Default Applications]\n"_s
+                + (c.csvAfter ? u"text/csv="_s + QString::fromUtf16(c.csvAfter) + u'\n' : QString())
+                + u"[Added Associations]\nx/y=z;\n"_s);
         EXPECT_EQ(read(u".local/share/applications/mavix.desktop"_s), u"(none)");
         EXPECT_EQ(read(u".local/share/mime/packages/x-mavix.xml"_s), u"(none)");
     }
@@ -226,8 +231,8 @@ TEST_F(XdgDesktopTest, MenuEntriesShowAsTheSubmenuMavix)
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString tools = path(u"Mavix Tools"_s);
     ASSERT_TRUE(desktop.createMenuEntry(folder, u"Mavix"_s, program, {}, tools));
-    ASSERT_TRUE(desktop.createMenuEntry(folder, u"Mavixのヘルプ"_s, program,
-                                        {u"--show-help"_s}, tools));
+    ASSERT_TRUE(
+        desktop.createMenuEntry(folder, u"Mavixのヘルプ"_s, program, {u"--show-help"_s}, tools));
     EXPECT_EQ(read(u".local/share/applications/Mavix/Mavixのヘルプ.desktop"_s),
               u"[Desktop Entry]\nType=Application\nName=Mavixのヘルプ\nExec=\""_s + program
                   + u"\" --show-help\nPath="_s + tools + u"\nTerminal=false\n"_s);

@@ -74,8 +74,8 @@ TEST_F(SettingsDialogsTest, ToolbarEditorTurnsTheSelectedItemsOffAndOkHidesTheir
                 icons = icons && !d->lvBtn->item(k, 0)->icon().isNull();
             }
             atStart = unchecked(d);
-            clickRow(d->lvBtn, 1);                      // 開く
-            clickRow(d->lvBtn, 3, Qt::ControlModifier); // 上書き保存
+            clickRow(d->lvBtn, 1);                       // 開く
+            clickRow(d->lvBtn, 3, Qt::ControlModifier);  // 上書き保存
             clickRow(d->lvBtn, 15, Qt::ControlModifier); // 検索
             d->btnAllOff->click();
             afterOff = unchecked(d);
@@ -147,8 +147,9 @@ TEST_F(SettingsDialogsTest, DesignPreviewFollowsThePagesAndCancelRestoresTheGrid
             backOnDesign = gridLook();
             d->CancelBtn[0]->click();
         })});
-    EXPECT_EQ(tabs, (QStringList{u"デザイン(&D)"_s, u"関連付け(&R)"_s, u"スタートメニュー(&S)"_s,
-                                 u"アンインストール(&U)"_s}));
+    EXPECT_EQ(tabs,
+              (QStringList{u"デザイン(&D)"_s, u"関連付け(&R)"_s, u"スタートメニュー(&S)"_s,
+                           u"アンインストール(&U)"_s}));
     EXPECT_EQ(chosen, u"スタイルB");
     EXPECT_TRUE(wheel);
     EXPECT_NE(previewC, opened);
@@ -175,20 +176,19 @@ TEST_F(SettingsDialogsTest, AssociationAsksForAnExtensionAndReportsInTheStatusBa
     bool radioGroup = true;
     QString mvxCaption, csvCaption;
     std::shared_ptr<SeenBox> refusal, question;
-    run(CommandId::SystemSettings,
-        {in<ui::TfSysSet>([&](ui::TfSysSet* d) {
-             d->PageControl1->setCurrentIndex(1);
-             note = d->lblAssocNote->text();
-             checkBoxes = d->chkMvx->isVisible() && d->chkCsv->isVisible();
-             radioGroup = d->optExt->isVisible();
-             mvxCaption = d->chkMvx->text();
-             csvCaption = d->chkCsv->text();
-             refusal = answerNextBox(u"OK"_s);
-             d->OKBtn[1]->click(); // 実行 with nothing chosen: the dialog stays
-             d->chkCsv->click();
-             question = answerNextBox(u"OK"_s);
-             d->OKBtn[1]->click();
-         })});
+    run(CommandId::SystemSettings, {in<ui::TfSysSet>([&](ui::TfSysSet* d) {
+            d->PageControl1->setCurrentIndex(1);
+            note = d->lblAssocNote->text();
+            checkBoxes = d->chkMvx->isVisible() && d->chkCsv->isVisible();
+            radioGroup = d->optExt->isVisible();
+            mvxCaption = d->chkMvx->text();
+            csvCaption = d->chkCsv->text();
+            refusal = answerNextBox(u"OK"_s);
+            d->OKBtn[1]->click(); // 実行 with nothing chosen: the dialog stays
+            d->chkCsv->click();
+            question = answerNextBox(u"OK"_s);
+            d->OKBtn[1]->click();
+        })});
     EXPECT_EQ(note, u"この機能は管理者権限が必要です．");
     EXPECT_TRUE(checkBoxes);
     EXPECT_FALSE(radioGroup);
@@ -224,18 +224,20 @@ TEST_F(SettingsDialogsTest, StartMenuAndUninstallRunOnceTheDialogHasClosed)
     EXPECT_EQ(panel(1), u"スタートメニューに登録しました．");
 
     std::shared_ptr<SeenBox> question, done;
-    run(CommandId::SystemSettings, {in<ui::TfSysSet>([&](ui::TfSysSet* d) {
-                                        d->PageControl1->setCurrentIndex(3);
-                                        QTimer::singleShot(0, d->OKBtn[3], &QPushButton::click);
-                                    }),
-                                    in<QMessageBox>([&](QMessageBox* box) {
-                                        question = std::make_shared<SeenBox>();
-                                        question->text = box->text();
-                                        done = answerNextBox(u"OK"_s);
-                                        box->button(QMessageBox::Yes)->click();
-                                    })});
-    EXPECT_EQ(question->text, u"Mavixをアンインストールする準備をします．\nMavixのすべての設定情報を"
-                              u"削除します．\nよろしいですか？");
+    run(CommandId::SystemSettings,
+        {in<ui::TfSysSet>([&](ui::TfSysSet* d) {
+             d->PageControl1->setCurrentIndex(3);
+             QTimer::singleShot(0, d->OKBtn[3], &QPushButton::click);
+         }),
+         in<QMessageBox>([&](QMessageBox* box) {
+             question = std::make_shared<SeenBox>();
+             question->text = box->text();
+             done = answerNextBox(u"OK"_s);
+             box->button(QMessageBox::Yes)->click();
+         })});
+    EXPECT_EQ(question->text,
+              u"Mavixをアンインストールする準備をします．\nMavixのすべての設定情報を"
+              u"削除します．\nよろしいですか？");
     EXPECT_TRUE(done->text.startsWith(u"すべての設定情報を削除しました.\n"));
     EXPECT_FALSE(QFileInfo::exists(fakes.desktop.userFolder));
     EXPECT_FALSE(app().settings.SettingsWritable);

@@ -26,11 +26,20 @@ QString keyFileString(const QString& value)
     QString escaped;
     for (const QChar ch : value) {
         switch (ch.unicode()) {
-        case u'\\': escaped += QStringLiteral("\\\\"); break;
-        case u'\n': escaped += QStringLiteral("\\n"); break;
-        case u'\t': escaped += QStringLiteral("\\t"); break;
-        case u'\r': escaped += QStringLiteral("\\r"); break;
-        default: escaped += ch;
+        case u'\\':
+            escaped += QStringLiteral("\\\\");
+            break;
+        case u'\n':
+            escaped += QStringLiteral("\\n");
+            break;
+        case u'\t':
+            escaped += QStringLiteral("\\t");
+            break;
+        case u'\r':
+            escaped += QStringLiteral("\\r");
+            break;
+        default:
+            escaped += ch;
         }
     }
     if (escaped.startsWith(u' '))
@@ -163,8 +172,8 @@ QString XdgDesktop::ExecValue(const QString& program, const QStringList& argumen
     return keyFileString(words.join(u' '));
 }
 
-QString XdgDesktop::EditDefault(const QString& text, const QString& type,
-                                const QString& desktopId, bool add)
+QString XdgDesktop::EditDefault(const QString& text, const QString& type, const QString& desktopId,
+                                bool add)
 {
     QStringList lines;
     if (!text.isEmpty())
@@ -229,9 +238,10 @@ bool XdgDesktop::updateMimeDatabase() const
 bool XdgDesktop::registerWorksheetType(const QString& description)
 {
     const QString xml =
-        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                       "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-                       "  <mime-type type=\"")
+        QStringLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+            "  <mime-type type=\"")
         + QString::fromUtf16(WorksheetType) + QStringLiteral("\">\n    <comment>")
         + xmlText(description)
         + QStringLiteral("</comment>\n    <glob pattern=\"*.mvx\"/>\n  </mime-type>\n"
@@ -314,9 +324,8 @@ QString XdgDesktop::menuFolder(bool allUsers) const
     return data.isEmpty() ? QString() : data + QStringLiteral("/applications/Mavix");
 }
 
-bool XdgDesktop::createMenuEntry(const QString& folder, const QString& name,
-                                 const QString& program, const QStringList& arguments,
-                                 const QString& workingFolder)
+bool XdgDesktop::createMenuEntry(const QString& folder, const QString& name, const QString& program,
+                                 const QStringList& arguments, const QString& workingFolder)
 {
     const QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=")
         + keyFileString(name) + QStringLiteral("\nExec=") + ExecValue(program, arguments)

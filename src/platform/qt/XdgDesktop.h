@@ -46,8 +46,8 @@ public:
     static QString ExecValue(const QString& program, const QStringList& arguments);
     /// The text of a mimeapps.list with `desktopId` put first in the default of `type`
     /// (add) or taken out of it (remove); everything else stays as it was.
-    static QString EditDefault(const QString& text, const QString& type,
-                               const QString& desktopId, bool add);
+    static QString EditDefault(const QString& text, const QString& type, const QString& desktopId,
+                               bool add);
 
     static constexpr char16_t WorksheetType[] = u"application/x-mavix";
     static constexpr char16_t CsvType[] = u"text/csv";
