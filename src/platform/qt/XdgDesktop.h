@@ -23,7 +23,7 @@ public:
         QStringList dataDirs; // XDG_DATA_DIRS; the first one is all users' menu
         QString menuPrefix;   // XDG_MENU_PREFIX
     };
-    /// The folders the environment names, with the specification's defaults.
+    /// The folders the environment names, with the freedesktop.org defaults.
     static Folders EnvironmentFolders();
 
     /// The environment's folders and the running program.
