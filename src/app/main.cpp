@@ -7,9 +7,11 @@
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtTextMeasure.h"
+#include "platform/qt/XdgDesktop.h"
 #include "ui/HelpWindow.h"
 #include "ui/Startup.h"
 #include "ui/TF.h"
+#include "ui/ToolIcons.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -21,6 +23,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mavix"));
+    QApplication::setWindowIcon(ui::ProgramIcon());
     // Qt's own dialogs and buttons speak Japanese, as the rest of the program.
     QTranslator qtTranslator;
     if (qtTranslator.load(QStringLiteral("qtbase_ja"),
@@ -31,17 +34,22 @@ int main(int argc, char* argv[])
     ui::StartupOptions options = ui::ParseStartupArguments(application.arguments().mid(1));
     for (const QString& option : options.unknown)
         std::fprintf(stderr, "mavix: unknown option %s\n", qPrintable(option));
+    ui::QtHelp help;
+    if (options.showHelp) {
+        help.showContents();
+        return QApplication::exec();
+    }
     std::unique_ptr<QLockFile> instanceLock;
     options.instance = ui::TakeInstanceSlot(instanceLock);
 
     platform::QtTextMeasure measure;
     platform::QtClipboard clipboard;
-    ui::QtHelp help;
     platform::QtSettingsStore settings;
     platform::PosixFileHold fileHold;
     platform::QtFileDialogs fileDialogs(help);
     platform::QtPrinter printer;
     platform::QtShell shell;
+    platform::XdgDesktop desktop;
     platform::FakePlatform placeholders;
     platform::Services services = placeholders.services();
     services.measure = &measure;
@@ -52,6 +60,7 @@ int main(int argc, char* argv[])
     services.fileDialogs = &fileDialogs;
     services.printer = &printer;
     services.shell = &shell;
+    services.desktop = &desktop;
 
     // The window shows the App and is its Ui while it exists; the App outlives it.
     App app(services);

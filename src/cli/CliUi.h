@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Ui.h"
+#include "settings/SystemSettingsState.h"
 
 #include <QTextStream>
 
@@ -33,6 +34,14 @@ public:
     bool askClearDialog(edit::ClearDialogState&) override { return false; }
     bool askRowCount(int&) override { return false; }
     bool askFileSearch(tools::FileSearchDialogState&, QStringList&) override { return false; }
+    bool askToolbarEditor(settings::ToolbarEditorState&) override { return false; }
+    settings::SysSetClose showSystemSettings(settings::SystemSettingsState&) override
+    {
+        return settings::SysSetClose::Cancel;
+    }
+    void showAbout() override {}
+    void ApplyToolbarButtons() override {}
+    void ApplyGridDesign(int) override {}
     std::optional<bool> askPrint(bool) override { return std::nullopt; }
     void showPrintProgress(bool) override {}
     void setPrintProgress(const QString&) override {}

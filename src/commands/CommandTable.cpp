@@ -91,13 +91,13 @@ constexpr CommandEntry Table[] = {
     {PageBreak, MenuId::Set, "mnuPage", "改ページ(&N)", "Ctrl+N", 30, "改ページ",
      "KN1", nullptr, 0, true, false},
     {ToolbarEditor, MenuId::Set, "mnuToolBar", "ツールボタンの編集(&T)...", nullptr, 0, nullptr,
-     nullptr, nullptr, M, false, false},
+     nullptr, nullptr, M, true, false},
     {SystemSettings, MenuId::Set, "mnuSysSet", "システム設定(&S)...", nullptr, 0, nullptr,
-     nullptr, nullptr, 0, false, false},
+     nullptr, nullptr, 0, true, false},
     {Help, MenuId::Help, "mnuHelp", "Mavixのヘルプ(&H)", "F1", 31, "ヘルプ",
      nullptr, nullptr, T, true, true},
     {About, MenuId::Help, "mnuAbout", "バージョン情報(&A)...", nullptr, 0, nullptr,
-     nullptr, nullptr, 0, false, true},
+     nullptr, nullptr, 0, true, true},
 };
 // clang-format on
 

@@ -19,6 +19,8 @@
 #include "print/Preview.h"
 #include "print/RuledLines.h"
 #include "settings/Settings.h"
+#include "settings/SystemSettings.h"
+#include "settings/ToolbarEditor.h"
 #include "tools/Columns.h"
 #include "tools/FileSearch.h"
 #include "tools/Replace.h"
@@ -106,14 +108,14 @@ void RunCommand(App& app, CommandId id)
     case CommandId::PageBreak: print::TogglePageBreak(app); break;
     case CommandId::ColumnFormat: tools::RunColumnFormat(app); break;
     case CommandId::ColumnHeadings: tools::RunColumnHeadings(app); break;
+    case CommandId::ToolbarEditor: settings::OpenToolbarEditor(app); break;
+    case CommandId::SystemSettings: settings::SystemSettingsCommand(app); break;
+    case CommandId::About: settings::AboutCommand(app); break;
     case CommandId::Help: app.help().showContents(); break;
     case CommandId::OperationHelp: app.help().showKeyword(OperationHelpTopic); break;
     // Not built yet: their items are greyed, so these never get here.
     case CommandId::PasteClipboard:
-    case CommandId::Graph:
-    case CommandId::ToolbarEditor:
-    case CommandId::SystemSettings:
-    case CommandId::About: break;
+    case CommandId::Graph: break;
     }
 }
 

@@ -9,6 +9,7 @@
 #include "print/LineDialogState.h"
 #include "print/PageLayout.h"
 #include "print/PrintState.h"
+#include "settings/SystemSettingsState.h"
 #include "settings/UserSettings.h"
 #include "tools/ColumnDialogState.h"
 #include "tools/FileSearch.h"
@@ -41,6 +42,7 @@ struct App {
     tools::SortDialogState sortDialog;
     tools::HeadingDialogState headingDialog;
     tools::ColumnFormatDialogState columnFormatDialog;
+    settings::SystemSettingsState systemSettings;
 
     /// Editor mode: 0 idle, 1 typing, 2 pick list.
     std::uint8_t InputMode = 0;
@@ -68,4 +70,5 @@ struct App {
     platform::Shell& shell() const { return *services.shell; }
     platform::FileDialogs& fileDialogs() const { return *services.fileDialogs; }
     platform::Printer& printer() const { return *services.printer; }
+    platform::Desktop& desktop() const { return *services.desktop; }
 };

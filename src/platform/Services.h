@@ -11,6 +11,7 @@ class Help;
 class Shell;
 class FileDialogs;
 class Printer;
+class Desktop;
 
 /// The outside world as commands see it; every pointer is set by the program or the test.
 struct Services {
@@ -23,6 +24,7 @@ struct Services {
     Shell* shell = nullptr;
     FileDialogs* fileDialogs = nullptr;
     Printer* printer = nullptr;
+    Desktop* desktop = nullptr;
 };
 
 } // namespace platform

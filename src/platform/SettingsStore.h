@@ -19,6 +19,9 @@ public:
     virtual bool writeBinary(const QString& name, const QByteArray& value) = 0;
     /// Removes the whole key.
     virtual bool removeKey() = 0;
+    /// Removes the maker's level above the key ("Tarn") when no other product of the maker
+    /// keeps settings there.
+    virtual void removeMakerIfEmpty() = 0;
     /// Writes pending values out; false when the store could not be written.
     virtual bool sync() = 0;
 };

@@ -14,6 +14,11 @@ namespace print {
 struct LineDialogState;
 struct PageLayout;
 }
+namespace settings {
+enum class SysSetClose;
+struct SystemSettingsState;
+struct ToolbarEditorState;
+}
 namespace tools {
 struct SearchDialogState;
 struct ReplaceDialogState;
@@ -92,6 +97,17 @@ public:
     /// The file search dialog over its state; its OK runs tools::AcceptFileSearch. True when
     /// closed with OK.
     virtual bool askFileSearch(tools::FileSearchDialogState& state, QStringList& history) = 0;
+    /// The toolbar editor over its check list; true when closed with OK.
+    virtual bool askToolbarEditor(settings::ToolbarEditorState& state) = 0;
+    /// The system settings dialog over its state: its controls run the settings::SysSet
+    /// functions; it says which button closed it.
+    virtual settings::SysSetClose showSystemSettings(settings::SystemSettingsState& state) = 0;
+    /// The about box.
+    virtual void showAbout() = 0;
+    /// The toolbar shows the buttons of ButtonVisible (button 15 never).
+    virtual void ApplyToolbarButtons() = 0;
+    /// The grid's drawing style: 0 classic, 1 gradient, any other the desktop's own.
+    virtual void ApplyGridDesign(int style) = 0;
     /// The system print dialog with the ranges all and selection (preset to selection when
     /// `selection`), and the printer choice. nullopt when cancelled, otherwise whether the
     /// selection was chosen.

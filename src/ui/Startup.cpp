@@ -1,5 +1,7 @@
 #include "ui/Startup.h"
 
+#include "settings/SystemSettings.h"
+
 #include <QDir>
 #include <QLockFile>
 #include <QStandardPaths>
@@ -28,6 +30,8 @@ StartupOptions ParseStartupArguments(const QStringList& arguments)
             options.show = ShowCommand::Hidden;
         else if (arg == u"--normal")
             options.show = ShowCommand::Normal;
+        else if (arg == QStringView(settings::ShowHelpOption))
+            options.showHelp = true;
         else
             options.unknown.append(arg);
     }

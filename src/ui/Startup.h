@@ -23,6 +23,8 @@ struct StartupOptions {
     QStringList arguments;
     /// Options that were not understood, for a warning.
     QStringList unknown;
+    /// --show-help: only the help window, at its contents (the menu entry "Mavixのヘルプ").
+    bool showHelp = false;
     /// How many other running programs the window steps aside for (see TakeInstanceSlot).
     int instance = 0;
 };

@@ -27,6 +27,7 @@ namespace ui {
 
 class EditorLine;
 class GridDelegate;
+class TfAbout;
 class TfAdd;
 class TfCName;
 class TfColSet;
@@ -39,6 +40,8 @@ class TfLine;
 class TfRep;
 class TfSort;
 class TfSrch;
+class TfSysSet;
+class TfTip;
 class GridModel;
 class GridView;
 
@@ -84,9 +87,11 @@ public:
     void tmrWakeupTimer();
     void tmrHideTimer();
     /// Shows the chosen toolbar buttons (ButtonVisible).
-    void ApplyToolbarButtons();
+    void ApplyToolbarButtons() override;
     /// The grid's drawing style: 0 classic, 1 gradient, any other the desktop's own.
-    void ApplyGridDesign(int style);
+    void ApplyGridDesign(int style) override;
+    /// The grid's drawing style applied last (0, 1 or 2).
+    int appliedGridDesign() const { return m_appliedGridStyle; }
     /// Lays Ed over the current cell.
     void PlaceEditor();
     /// Widens Ed once its text no longer fits.
@@ -105,6 +110,11 @@ public:
     /// The ruled-line and page layout dialogs, made on first use and kept for the whole run.
     TfLine* tfLine();
     TfLay* tfLay();
+    /// The toolbar editor, the system settings and the about box, made on first use and
+    /// kept for the whole run.
+    TfTip* tfTip();
+    TfSysSet* tfSysSet();
+    TfAbout* tfAbout();
     /// The grid font as painted; the measured font when measurement is the Qt one.
     QFont gridFont() const;
 
@@ -140,6 +150,9 @@ public:
     bool askRowCount(int& rows) override;
     bool askFileSearch(tools::FileSearchDialogState& state, QStringList& history) override;
     std::optional<bool> askPrint(bool selection) override;
+    bool askToolbarEditor(settings::ToolbarEditorState& state) override;
+    settings::SysSetClose showSystemSettings(settings::SystemSettingsState& state) override;
+    void showAbout() override;
     void showPrintProgress(bool shown) override;
     void setPrintProgress(const QString& text) override;
     void showPreview() override;
@@ -219,6 +232,9 @@ private:
     TfClr* m_tfClr = nullptr;
     TfRows* m_tfRows = nullptr;
     TfSrchFl* m_tfSrchFl = nullptr;
+    TfTip* m_tfTip = nullptr;
+    TfSysSet* m_tfSysSet = nullptr;
+    TfAbout* m_tfAbout = nullptr;
     QTimer* tmrWakeup = nullptr;
     QTimer* tmrHide = nullptr;
     std::array<QAction*, commands::CommandCount> m_menuActions{};

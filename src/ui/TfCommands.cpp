@@ -2,6 +2,7 @@
 #include "ui/TF.h"
 
 #include "commands/Commands.h"
+#include "ui/TfAbout.h"
 #include "ui/TfAdd.h"
 #include "ui/TfCName.h"
 #include "ui/TfColSet.h"
@@ -10,6 +11,8 @@
 #include "ui/TfRep.h"
 #include "ui/TfSort.h"
 #include "ui/TfSrch.h"
+#include "ui/TfSysSet.h"
+#include "ui/TfTip.h"
 
 #include <QMenu>
 #include <QToolBar>
@@ -95,6 +98,27 @@ TfLay* TF::tfLay()
     if (!m_tfLay)
         m_tfLay = new TfLay(m_app, this);
     return m_tfLay;
+}
+
+TfTip* TF::tfTip()
+{
+    if (!m_tfTip)
+        m_tfTip = new TfTip(m_app, this);
+    return m_tfTip;
+}
+
+TfSysSet* TF::tfSysSet()
+{
+    if (!m_tfSysSet)
+        m_tfSysSet = new TfSysSet(m_app, this);
+    return m_tfSysSet;
+}
+
+TfAbout* TF::tfAbout()
+{
+    if (!m_tfAbout)
+        m_tfAbout = new TfAbout(this);
+    return m_tfAbout;
 }
 
 } // namespace ui

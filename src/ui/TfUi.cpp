@@ -8,6 +8,7 @@
 #include "ui/GridFontDialog.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
+#include "ui/TfAbout.h"
 #include "ui/TfAdd.h"
 #include "ui/TfCName.h"
 #include "ui/TfColSet.h"
@@ -22,6 +23,8 @@
 #include "ui/TfRep.h"
 #include "ui/TfSort.h"
 #include "ui/TfSrch.h"
+#include "ui/TfSysSet.h"
+#include "ui/TfTip.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -216,6 +219,13 @@ bool TF::askClearDialog(edit::ClearDialogState& state)
     return ok;
 }
 
+bool TF::askToolbarEditor(settings::ToolbarEditorState& state)
+{
+    const bool ok = tfTip()->ask(state);
+    modalReturned();
+    return ok;
+}
+
 bool TF::askRowCount(int& rows)
 {
     if (!m_tfRows)
@@ -232,6 +242,19 @@ bool TF::askFileSearch(tools::FileSearchDialogState& state, QStringList& history
     const bool ok = m_tfSrchFl->ask(state, history);
     modalReturned();
     return ok;
+}
+
+settings::SysSetClose TF::showSystemSettings(settings::SystemSettingsState& state)
+{
+    const settings::SysSetClose closedBy = tfSysSet()->showModal(state);
+    modalReturned();
+    return closedBy;
+}
+
+void TF::showAbout()
+{
+    tfAbout()->exec();
+    modalReturned();
 }
 
 std::optional<bool> TF::askPrint(bool selection)

@@ -62,7 +62,50 @@ QPixmap paintFace(const IconFace& face, bool greyed)
     return pixmap;
 }
 
+QPixmap paintProgramIcon(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 48.0, size / 48.0);
+    // A sheet with a green heading row and ruled cells.
+    const QRectF sheet(4.5, 3.5, 36, 41);
+    painter.setPen(QPen(QColor(0x4a, 0x5a, 0x4a), 1));
+    painter.setBrush(Qt::white);
+    painter.drawRoundedRect(sheet, 2, 2);
+    painter.fillRect(QRectF(5, 4, 35, 8), QColor(DataColor));
+    painter.setPen(QPen(QColor(0xb0, 0xc4, 0xb0), 1));
+    for (int y = 20; y <= 44; y += 8)
+        painter.drawLine(QPointF(5, y - 0.5), QPointF(40, y - 0.5));
+    for (int x = 16; x <= 40; x += 12)
+        painter.drawLine(QPointF(x - 0.5, 12), QPointF(x - 0.5, 44));
+    // The badge with the letter.
+    const QRectF badge(22, 22, 24, 24);
+    QLinearGradient fill(badge.topLeft(), badge.bottomLeft());
+    fill.setColorAt(0, QColor(FileColor).lighter(130));
+    fill.setColorAt(1, QColor(FileColor));
+    painter.setPen(QPen(QColor(FileColor).darker(150), 1));
+    painter.setBrush(fill);
+    painter.drawEllipse(badge);
+    QFont font = platform::GridQFont(platform::FontSpec{QStringLiteral("ＭＳ ゴシック"), 0,
+                                                         true, false});
+    font.setPixelSize(17);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(badge, Qt::AlignCenter, QStringLiteral("M"));
+    return pixmap;
+}
+
 } // namespace
+
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128})
+        icon.addPixmap(paintProgramIcon(size));
+    return icon;
+}
 
 QIcon ToolIcon(int n, bool greyed)
 {

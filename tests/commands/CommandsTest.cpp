@@ -119,6 +119,23 @@ TEST_F(CommandsTest, EveryBuiltCommandRunsHeadlessAndSaysWhatItDid)
          },
          u"印刷終了."_s, {}},
         {CommandId::Preview, nullptr, u"印字データがありません"_s, {}},
+        {CommandId::ToolbarEditor,
+         [](CommandSession& t) {
+             t.fakes.ui.toolbarEditor = [](settings::ToolbarEditorState& d) {
+                 d.checked.fill(false);
+                 return true;
+             };
+         },
+         {}, {}},
+        {CommandId::SystemSettings,
+         [](CommandSession& t) {
+             t.fakes.desktop.userFolder = t.path("Mavix");
+             t.fakes.ui.systemSettingsDialog = [](settings::SystemSettingsState&) {
+                 return settings::SysSetClose::StartMenuOk;
+             };
+         },
+         u"スタートメニューに登録しました．"_s, {}},
+        {CommandId::About, nullptr, {}, {}},
         {CommandId::Help, nullptr, u"help contents"_s, {}},
         {CommandId::OperationHelp, nullptr, u"help keyword:マウスとキーの操作"_s, {}},
     };

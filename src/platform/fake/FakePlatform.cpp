@@ -1,6 +1,7 @@
 #include "platform/fake/FakePlatform.h"
 
 #include "tools/FileSearch.h"
+#include "settings/SystemSettingsState.h"
 #include "tools/SearchDialogState.h"
 
 #include "core/WideChar.h"
@@ -98,6 +99,18 @@ std::optional<bool> FakeUi::askPrint(bool selection)
 {
     dialogs.append(QStringLiteral("Print"));
     return printDialog ? printDialog(selection) : std::nullopt;
+}
+
+bool FakeUi::askToolbarEditor(settings::ToolbarEditorState& state)
+{
+    dialogs.append(QStringLiteral("TfTip"));
+    return toolbarEditor ? toolbarEditor(state) : false;
+}
+
+settings::SysSetClose FakeUi::showSystemSettings(settings::SystemSettingsState& state)
+{
+    dialogs.append(QStringLiteral("TfSysSet"));
+    return systemSettingsDialog ? systemSettingsDialog(state) : settings::SysSetClose::Cancel;
 }
 
 void FakeUi::showPreview()
@@ -266,6 +279,35 @@ QStringList FakeFileDialogs::openFiles(const QString& title, const QString& fold
     QStringList answer = openFilesAnswers.front();
     openFilesAnswers.pop_front();
     return answer;
+}
+
+bool FakeDesktop::associate(const Association& a)
+{
+    QStringList words{QStringLiteral("associate")};
+    if (a.mvx)
+        words.append(QStringLiteral(".mvx"));
+    if (a.csv)
+        words.append(QStringLiteral(".csv"));
+    words << a.program << a.description;
+    calls.append(words.join(u' '));
+    return !failAssociate;
+}
+
+std::optional<QString> FakeDesktop::openWithDefault(const QString& path,
+                                                    const QString& workingFolder)
+{
+    calls.append(QStringLiteral("open ") + path + u' ' + workingFolder);
+    return openFailure;
+}
+
+bool FakeDesktop::createMenuEntry(const QString& folder, const QString& name,
+                                  const QString& program, const QStringList& arguments,
+                                  const QString& workingFolder)
+{
+    calls.append(QStringList{QStringLiteral("entry"), folder, name, program, arguments.join(u' '),
+                             workingFolder}
+                     .join(u' '));
+    return name != failEntry;
 }
 
 std::optional<QString> FakeFileDialogs::openFile(const QString& title)

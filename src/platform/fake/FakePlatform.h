@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Clipboard.h"
+#include "platform/Desktop.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileHold.h"
 #include "platform/Help.h"
@@ -38,6 +39,11 @@ public:
     bool askRowCount(int& rows) override;
     bool askFileSearch(tools::FileSearchDialogState& state, QStringList& history) override;
     std::optional<bool> askPrint(bool selection) override;
+    bool askToolbarEditor(settings::ToolbarEditorState& state) override;
+    settings::SysSetClose showSystemSettings(settings::SystemSettingsState& state) override;
+    void showAbout() override { dialogs.append(QStringLiteral("TfAbout")); }
+    void ApplyToolbarButtons() override { ++toolbarApplied; }
+    void ApplyGridDesign(int style) override { gridDesigns.append(style); }
     void showPrintProgress(bool shown) override { printProgressShown = shown; }
     void setPrintProgress(const QString& text) override { printProgress.append(text); }
     void showPreview() override;
@@ -99,6 +105,14 @@ public:
     /// The preview window, shown over the prepared preview.
     std::function<void()> previewWindow;
     std::function<void()> duringProcessEvents;
+    /// The toolbar editor: edits the check list and says OK (true) or Cancel.
+    std::function<bool(settings::ToolbarEditorState&)> toolbarEditor;
+    /// The system settings dialog: works its controls through the settings::SysSet
+    /// functions and says which button closed it. Default: closed at once with Cancel.
+    std::function<settings::SysSetClose(settings::SystemSettingsState&)> systemSettingsDialog;
+    /// ApplyToolbarButtons calls, and every style ApplyGridDesign was given, in order.
+    int toolbarApplied = 0;
+    QList<int> gridDesigns;
     QStringList printProgress;
     bool printProgressShown = false;
     /// Dialogs shown, by name ("TfAdd", "Font"), in order.
@@ -168,10 +182,14 @@ public:
     bool writeInt(const QString& name, qint32 value) override;
     bool writeBinary(const QString& name, const QByteArray& value) override;
     bool removeKey() override;
+    void removeMakerIfEmpty() override { makerPresent = makerPresent && !otherProducts.isEmpty(); }
     bool sync() override { return !failWrites; }
     QMap<QString, QVariant> values;
     bool failWrites = false;
     bool present = false;
+    /// The maker's level above the key, and the other products' keys under it.
+    bool makerPresent = true;
+    QStringList otherProducts;
 };
 
 class FakeHelp : public Help {
@@ -197,6 +215,35 @@ public:
     QMap<QString, std::pair<LinkTarget, QString>> targets;
     QStringList failing;
     QString error = QStringLiteral("指定されたファイルが見つかりません。");
+};
+
+/// Associations and menu entries as calls, one line each: "associate .mvx .csv program
+/// description", "removeAssociation", "open path folder", "entry folder name program
+/// arguments folder", "removeMenu". The menu folders are real folders a test chooses.
+class FakeDesktop : public Desktop {
+public:
+    QString programPath() const override { return program; }
+    bool newShellMode() const override { return shellMode; }
+    bool associate(const Association& association) override;
+    void removeAssociation() override { calls.append(QStringLiteral("removeAssociation")); }
+    std::optional<QString> openWithDefault(const QString& path,
+                                           const QString& workingFolder) override;
+    QString menuFolder(bool allUsers) const override
+    {
+        return allUsers ? allUsersFolder : userFolder;
+    }
+    bool createMenuEntry(const QString& folder, const QString& name, const QString& program,
+                         const QStringList& arguments, const QString& workingFolder) override;
+    void removeMenu() override { calls.append(QStringLiteral("removeMenu")); }
+
+    QString program = QStringLiteral("/opt/Mavix/mavix");
+    bool shellMode = false;
+    bool failAssociate = false;
+    std::optional<QString> openFailure; // what openWithDefault answers
+    QString failEntry;                  // the entry name whose creation fails
+    QString userFolder;
+    QString allUsersFolder;
+    QStringList calls;
 };
 
 /// Answers file dialogs from a script; an empty script cancels.
@@ -258,10 +305,11 @@ struct FakePlatform {
     FakeShell shell;
     FakeFileDialogs fileDialogs;
     FakePrinter printer;
+    FakeDesktop desktop;
     Services services()
     {
         return Services{&ui,   &measure, &clipboard,   &fileHold, &settings,
-                        &help, &shell,   &fileDialogs, &printer};
+                        &help, &shell,   &fileDialogs, &printer, &desktop};
     }
 };
 

@@ -1,5 +1,9 @@
 #include "platform/qt/QtSettingsStore.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 namespace platform {
 
 QtSettingsStore::QtSettingsStore()
@@ -74,7 +78,18 @@ bool QtSettingsStore::writeBinary(const QString& name, const QByteArray& value)
 bool QtSettingsStore::removeKey()
 {
     m_settings->clear();
-    return sync();
+    if (!sync())
+        return false;
+    // A cleared store still leaves its empty file behind.
+    const QString file = m_settings->fileName();
+    return !QFileInfo::exists(file) || QFile::remove(file);
+}
+
+void QtSettingsStore::removeMakerIfEmpty()
+{
+    // The folder the maker's products keep their files in; rmdir leaves it when it is not
+    // empty.
+    QDir().rmdir(QFileInfo(m_settings->fileName()).absolutePath());
 }
 
 bool QtSettingsStore::sync()

@@ -7,8 +7,9 @@
 
 namespace platform {
 
-/// The user settings key over QSettings("Tarn", "Mavix"): an INI file in the user's config
-/// folder on Linux, HKCU\Software\Tarn\Mavix on Windows.
+/// The user settings key over QSettings("Tarn", "Mavix"): the INI file Tarn/Mavix.conf in
+/// the user's config folder on Linux, HKCU\Software\Tarn\Mavix on Windows. The maker's
+/// level is the folder Tarn.
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();
@@ -23,6 +24,7 @@ public:
     bool writeInt(const QString& name, qint32 value) override;
     bool writeBinary(const QString& name, const QByteArray& value) override;
     bool removeKey() override;
+    void removeMakerIfEmpty() override;
     bool sync() override;
 
 private:
