@@ -4,6 +4,7 @@
 #include "core/Busy.h"
 #include "edit/InsertDialogState.h"
 #include "tools/ColumnDialogState.h"
+#include "tools/FileSearch.h"
 #include "tools/Replace.h"
 #include "tools/ReplaceDialogState.h"
 #include "tools/SearchDialogState.h"
@@ -119,6 +120,27 @@ TEST_F(CommandsTest, EveryBuiltCommandRunsHeadlessAndSaysWhatItDid)
          },
          u"印刷終了."_s, {}},
         {CommandId::Preview, nullptr, u"印字データがありません"_s, {}},
+        {CommandId::Clear, nullptr, u"A1～A1 を消去しました."_s, {}},
+        {CommandId::RowCount,
+         [](CommandSession& t) {
+             t.fakes.ui.rowCountDialog = [](int& rows) {
+                 rows = 30;
+                 return true;
+             };
+         },
+         u"行数を30に変更しました."_s, {}},
+        {CommandId::Link, [](CommandSession& t) { t.put(1, 1, u"\bdoc.txt"_s); },
+         u"A1:doc.txt リンク."_s, {}},
+        {CommandId::FileSearch,
+         [](CommandSession& t) {
+             const QString file = t.worksheet("f.mvx", {u"\bneedle"_s});
+             t.fakes.ui.fileSearchDialog = [file](tools::FileSearchDialogState& d) {
+                 d.lbFiles = {file};
+                 d.cbStr = u"needle"_s;
+                 return true;
+             };
+         },
+         u"ファイル検索完了．1件見つかりました．"_s, {}},
         {CommandId::ToolbarEditor,
          [](CommandSession& t) {
              t.fakes.ui.toolbarEditor = [](settings::ToolbarEditorState& d) {
