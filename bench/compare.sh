@@ -52,12 +52,11 @@ read -r mpt mpm < <(measure "$cli" pdf "$work/data.mvx" "$work/data.pdf")
 row "mavix-cli pdf of the sheet" "$mpt" "$mpm"
 
 if command -v soffice > /dev/null; then
-    lo() { soffice --headless --convert-to "$1" --outdir "$work/lo" "$2"; }
-    read -r lt lm < <(measure lo csv "$work/data.csv")
+    read -r lt lm < <(measure soffice --headless --convert-to csv --outdir "$work/lo" "$work/data.csv")
     row "LibreOffice CSV->CSV" "$lt" "$lm"; echo "  ratio: $(ratio "$mt" "$lt")"
-    read -r lft lfm < <(measure lo csv "$work/formulas.csv")
+    read -r lft lfm < <(measure soffice --headless --convert-to csv --outdir "$work/lo" "$work/formulas.csv")
     row "LibreOffice formulas->values" "$lft" "$lfm"; echo "  ratio: $(ratio "$mft" "$lft")"
-    read -r lpt lpm < <(measure lo pdf "$work/data.csv")
+    read -r lpt lpm < <(measure soffice --headless --convert-to pdf --outdir "$work/lo" "$work/data.csv")
     row "LibreOffice PDF" "$lpt" "$lpm"; echo "  ratio: $(ratio "$mpt" "$lpt")"
 fi
 if command -v ssconvert > /dev/null; then
