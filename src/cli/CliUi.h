@@ -31,6 +31,7 @@ public:
         return platform::LayoutAnswer::Cancel;
     }
     std::optional<bool> askPrint(bool) override { return std::nullopt; }
+    void showGraphSettings(graph::GraphSettings&) override {}
     void showPrintProgress(bool) override {}
     void setPrintProgress(const QString&) override {}
     void showPreview() override {}

@@ -9,6 +9,7 @@
 #include "edit/Paste.h"
 #include "edit/Undo.h"
 #include "files/FileCommands.h"
+#include "graph/Graph.h"
 #include "platform/Help.h"
 #include "platform/Ui.h"
 #include "print/PageSetup.h"
@@ -91,6 +92,7 @@ void RunCommand(App& app, CommandId id)
     case CommandId::SearchForward: tools::SearchAgain(app, true); break;
     case CommandId::Replace: tools::ReplaceCommand(app); break;
     case CommandId::Sort: tools::RunSort(app); break;
+    case CommandId::Graph: graph::GraphCommand(app); break;
     case CommandId::PageLayout: print::PageLayoutCommand(app); break;
     case CommandId::PrintArea: print::PrintAreaCommand(app); break;
     case CommandId::Preview: print::PreviewCommand(app); break;
@@ -106,7 +108,6 @@ void RunCommand(App& app, CommandId id)
     case CommandId::Clear:
     case CommandId::FileSearch:
     case CommandId::Link:
-    case CommandId::Graph:
     case CommandId::RowCount:
     case CommandId::ToolbarEditor:
     case CommandId::SystemSettings:

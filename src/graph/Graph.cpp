@@ -3,6 +3,7 @@
 #include "core/App.h"
 #include "core/Cells.h"
 #include "core/NumberFormat.h"
+#include "platform/Ui.h"
 #include "print/HeaderFooter.h"
 #include "print/PrintEngine.h"
 
@@ -216,6 +217,12 @@ PixelRect GraphPrintRect(const print::PageLayout& layout, int dpi, int pageWidth
     r.right = pageWidth - print::MarginPixels(layout.txtOfs4, perMm) - 1;
     r.bottom = pageHeight - print::MarginPixels(layout.txtOfs2, perMm) - 1;
     return r;
+}
+
+void GraphCommand(App& app)
+{
+    FillFromSelection(app.graph, app.grid.selection);
+    app.ui().showGraphSettings(app.graph);
 }
 
 } // namespace graph

@@ -99,4 +99,7 @@ struct PixelRect {
 PixelRect GraphPrintRect(const print::PageLayout& layout, int dpi, int pageWidth,
                          int pageHeight);
 
+/// The graph command: the settings dialog over App::graph, filled from the selection.
+void GraphCommand(App& app);
+
 } // namespace graph

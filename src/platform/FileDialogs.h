@@ -26,6 +26,9 @@ public:
     /// An existing file chosen in the open dialog; nullopt when cancelled.
     virtual std::optional<QString> openFile(const QString& title) = 0;
     virtual std::optional<SaveChoice> saveFile(const SaveRequest& request) = 0;
+    /// The save-picture dialog over bitmap files, starting with `fileName`; it asks before
+    /// replacing a file. The chosen path, nullopt when cancelled.
+    virtual std::optional<QString> savePicture(const QString& fileName) = 0;
 };
 
 } // namespace platform

@@ -9,6 +9,9 @@
 namespace edit {
 struct InsertDialogState;
 }
+namespace graph {
+struct GraphSettings;
+}
 namespace print {
 struct LineDialogState;
 struct PageLayout;
@@ -82,6 +85,10 @@ public:
     /// The page layout dialog over the page settings: its edits stay however it closes;
     /// its 印刷 button is offered when canPrint.
     virtual LayoutAnswer askPageLayout(print::PageLayout& layout, bool canPrint) = 0;
+    /// The graph settings dialog over the graph settings, kept however it closes. Its グラフ
+    /// button checks them with graph::CheckGraphSettings and shows the graph window, which
+    /// returns to the dialog through its retry button and closes both otherwise.
+    virtual void showGraphSettings(graph::GraphSettings& settings) = 0;
     /// The system print dialog with the ranges all and selection (preset to selection when
     /// `selection`), and the printer choice. nullopt when cancelled, otherwise whether the
     /// selection was chosen.

@@ -30,6 +30,7 @@ class GridDelegate;
 class TfAdd;
 class TfCName;
 class TfColSet;
+class TfGset;
 class TfLay;
 class TfPrint;
 class TfLine;
@@ -102,6 +103,9 @@ public:
     /// The ruled-line and page layout dialogs, made on first use and kept for the whole run.
     TfLine* tfLine();
     TfLay* tfLay();
+    /// The graph settings dialog, made on first use and kept for the whole run; it keeps
+    /// the graph window.
+    TfGset* tfGset();
     /// The grid font as painted; the measured font when measurement is the Qt one.
     QFont gridFont() const;
 
@@ -134,6 +138,7 @@ public:
     bool askLineDialog(print::LineDialogState& state) override;
     platform::LayoutAnswer askPageLayout(print::PageLayout& layout, bool canPrint) override;
     std::optional<bool> askPrint(bool selection) override;
+    void showGraphSettings(graph::GraphSettings& settings) override;
     void showPrintProgress(bool shown) override;
     void setPrintProgress(const QString& text) override;
     void showPreview() override;
@@ -209,6 +214,7 @@ private:
     TfColSet* m_tfColSet = nullptr;
     TfLine* m_tfLine = nullptr;
     TfLay* m_tfLay = nullptr;
+    TfGset* m_tfGset = nullptr;
     TfPrint* m_tfPrint = nullptr;
     QTimer* tmrWakeup = nullptr;
     QTimer* tmrHide = nullptr;

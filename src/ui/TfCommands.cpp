@@ -5,6 +5,7 @@
 #include "ui/TfAdd.h"
 #include "ui/TfCName.h"
 #include "ui/TfColSet.h"
+#include "ui/TfGset.h"
 #include "ui/TfLay.h"
 #include "ui/TfLine.h"
 #include "ui/TfRep.h"
@@ -95,6 +96,13 @@ TfLay* TF::tfLay()
     if (!m_tfLay)
         m_tfLay = new TfLay(m_app, this);
     return m_tfLay;
+}
+
+TfGset* TF::tfGset()
+{
+    if (!m_tfGset)
+        m_tfGset = new TfGset(m_app, this, this);
+    return m_tfGset;
 }
 
 } // namespace ui

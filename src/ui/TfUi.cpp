@@ -11,6 +11,7 @@
 #include "ui/TfAdd.h"
 #include "ui/TfCName.h"
 #include "ui/TfColSet.h"
+#include "ui/TfGset.h"
 #include "ui/TfLay.h"
 #include "ui/TfLine.h"
 #include "ui/TfPrint.h"
@@ -198,6 +199,12 @@ platform::LayoutAnswer TF::askPageLayout(print::PageLayout& layout, bool canPrin
     const platform::LayoutAnswer answer = tfLay()->ask(layout, canPrint);
     modalReturned();
     return answer;
+}
+
+void TF::showGraphSettings(graph::GraphSettings& settings)
+{
+    tfGset()->ask(settings);
+    modalReturned();
 }
 
 std::optional<bool> TF::askPrint(bool selection)

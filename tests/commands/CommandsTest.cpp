@@ -111,6 +111,7 @@ TEST_F(CommandsTest, EveryBuiltCommandRunsHeadlessAndSaysWhatItDid)
              t.fakes.ui.headingDialog = [](tools::HeadingDialogState&) { return true; };
          },
          u"列名表示の設定 終了."_s, {}},
+        {CommandId::Graph, nullptr, u"dialog TfGset"_s, {}},
         {CommandId::PrintArea, nullptr, u"印刷範囲を A1～A1 に設定しました"_s, {}},
         {CommandId::Print,
          [](CommandSession& t) {

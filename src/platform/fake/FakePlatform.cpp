@@ -78,6 +78,13 @@ std::optional<bool> FakeUi::askPrint(bool selection)
     return printDialog ? printDialog(selection) : std::nullopt;
 }
 
+void FakeUi::showGraphSettings(graph::GraphSettings& settings)
+{
+    dialogs.append(QStringLiteral("TfGset"));
+    if (graphDialog)
+        graphDialog(settings);
+}
+
 void FakeUi::showPreview()
 {
     dialogs.append(QStringLiteral("TfPviw"));
@@ -230,6 +237,16 @@ std::optional<QString> FakeFileDialogs::openFile(const QString& title)
         return std::nullopt;
     auto answer = openAnswers.front();
     openAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QString> FakeFileDialogs::savePicture(const QString& fileName)
+{
+    pictureNames.append(fileName);
+    if (pictureAnswers.empty())
+        return std::nullopt;
+    auto answer = pictureAnswers.front();
+    pictureAnswers.pop_front();
     return answer;
 }
 

@@ -35,6 +35,7 @@ public:
     bool askLineDialog(print::LineDialogState& state) override;
     LayoutAnswer askPageLayout(print::PageLayout& layout, bool canPrint) override;
     std::optional<bool> askPrint(bool selection) override;
+    void showGraphSettings(graph::GraphSettings& settings) override;
     void showPrintProgress(bool shown) override { printProgressShown = shown; }
     void setPrintProgress(const QString& text) override { printProgress.append(text); }
     void showPreview() override;
@@ -84,6 +85,8 @@ public:
     std::function<LayoutAnswer(print::PageLayout&, bool canPrint)> layoutDialog;
     std::function<bool(tools::HeadingDialogState&)> headingDialog;
     std::function<bool(tools::ColumnFormatDialogState&)> columnFormatDialog;
+    /// The graph settings dialog: edits the settings as its controls would.
+    std::function<void(graph::GraphSettings&)> graphDialog;
     /// The print dialog: gets the preset (selection or not), answers nullopt for Cancel or
     /// whether the selection was chosen. Default: Cancel.
     std::function<std::optional<bool>(bool selection)> printDialog;
@@ -187,7 +190,10 @@ class FakeFileDialogs : public FileDialogs {
 public:
     std::optional<QString> openFile(const QString& title) override;
     std::optional<SaveChoice> saveFile(const SaveRequest& request) override;
+    std::optional<QString> savePicture(const QString& fileName) override;
     std::deque<std::optional<QString>> openAnswers;
+    std::deque<std::optional<QString>> pictureAnswers;
+    QStringList pictureNames; // the names the save-picture dialog was opened with
     std::deque<std::optional<SaveChoice>> saveAnswers;
     QStringList openTitles;
     std::vector<SaveRequest> saveRequests;

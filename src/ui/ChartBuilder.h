@@ -1,0 +1,49 @@
+#pragma once
+
+#include "graph/Graph.h"
+
+#include <QChart>
+#include <QImage>
+
+class QGraphicsSimpleTextItem;
+class QPainter;
+
+namespace ui {
+
+/// A chart of a graph::ChartModel drawn by Qt Charts: the title at the top, the foot under
+/// the plot, the legend on the right. Qt Charts draws flat; the three-dimensional view is
+/// shown as shaded fills (bars, areas and slices lit from the left or top) and a shadow
+/// under the chart's background.
+class GraphChart : public QChart {
+public:
+    explicit GraphChart(const graph::ChartModel& model);
+
+    const graph::ChartModel& model() const { return m_model; }
+    QGraphicsSimpleTextItem* foot() const { return m_foot; }
+
+private:
+    void addXySeries();
+    void addBarSeries();
+    void addPieSeries();
+    /// The axis along the points: their labels when any point has one, else their indexes;
+    /// padded: half a step beyond the first and the last point.
+    QAbstractAxis* makePointAxis(int count, bool padded, bool across);
+    QAbstractAxis* makeValueAxis();
+    void placeFoot();
+
+    graph::ChartModel m_model;
+    QGraphicsSimpleTextItem* m_foot = nullptr;
+    int m_footHeight = 0;
+};
+
+/// The font of the legend, the axis labels and the marks ("ＭＳ Ｐ明朝").
+QFont ChartFont();
+
+/// Draws a chart of the model into `target` of the painter, laid out as on a screen of
+/// target's size divided by `scale` (printer pixels per screen pixel).
+void RenderChart(const graph::ChartModel& model, QPainter& painter, const QRectF& target,
+                 qreal scale);
+/// A chart of the model as an image of `size` pixels.
+QImage ChartImage(const graph::ChartModel& model, QSize size);
+
+} // namespace ui
