@@ -33,6 +33,7 @@ const char* const Usage =
     "       mavix-cli sort FILE --key B [--rows 3:10] [--descending] [--number] -o OUT\n"
     "                 [--values] [--ansi]\n"
     "       mavix-cli pdf FILE OUT.pdf [--area]\n"
+    "       mavix-cli graph FILE OUT.bmp|OUT.png [--size 800x600]\n"
     "       mavix-cli --help | --version\n";
 
 const char* const Help =
@@ -71,6 +72,12 @@ const char* const Help =
     "      dpi, as the window prints it: the worksheet's margins, header and footer\n"
     "      lines, first page number, grid printing, ruled lines and page breaks; texts in\n"
     "      the installed fonts.\n"
+    "  mavix-cli graph FILE OUT.bmp|OUT.png [--size 800x600]\n"
+    "      Draws the chart that FILE's own graph settings describe, as the graph window\n"
+    "      draws it (kind, rows, columns, labels, value axis, legend, marks, title and\n"
+    "      foot from the centre header and footer), into a Windows bitmap or a PNG file\n"
+    "      by OUT's extension, of the given size (default 600x360, the window's first\n"
+    "      size). Settings the window would refuse are printed and end with status 1.\n"
     "  mavix-cli --help | --version\n"
     "\n"
     "Search options (find and extract): the cell's text is compared with TEXT.\n"
