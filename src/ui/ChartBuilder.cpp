@@ -310,12 +310,13 @@ void GraphChart::addXySeries()
             xy = new QLineSeries(this);
         }
         xy->replace(points);
-        xy->setPointLabelsFormat(QStringLiteral("@yPoint"));
-        xy->setPointLabelsFont(ChartFont());
-        xy->setPointLabelsVisible(m_model.marks);
-        xy->setPointLabelsClipping(false);
         QAbstractSeries* series = xy;
-        if (m_model.kind == ChartKind::Area) {
+        if (m_model.kind != ChartKind::Area) {
+            xy->setPointLabelsFormat(QStringLiteral("@yPoint"));
+            xy->setPointLabelsFont(ChartFont());
+            xy->setPointLabelsVisible(m_model.marks);
+            xy->setPointLabelsClipping(false);
+        } else {
             auto* area = new QAreaSeries(static_cast<QLineSeries*>(xy));
             area->setParent(this);
             xy->setParent(area);

@@ -276,6 +276,36 @@ TEST_F(GraphWindowTest, AFixedValueAxisAndHorizontalBarsFromTheFirstRowDown)
     EXPECT_EQ(g.edMin, u"-50");
 }
 
+TEST_F(GraphWindowTest, EveryKindAndBarArrangementDrawsWithAndWithoutLegendAndMarks)
+{
+    fillSales();
+    graph::GraphSettings& g = app().graph;
+    g.edClms = u"BCD"_s;
+    g.edRow1 = u"2"_s;
+    g.edRow2 = u"4"_s;
+    g.cbXclm = 1;
+    for (int kind = 0; kind <= 5; ++kind)
+        for (int bars = 0; bars <= (kind == 2 || kind == 5 ? 3 : 0); ++bars)
+            for (const bool on : {true, false}) {
+                SCOPED_TRACE(kind * 100 + bars * 10 + on);
+                g.rbGkind = kind;
+                g.rbBar = bars;
+                g.ckLegend = on;
+                g.ckMarker = on;
+                g.ck3D = on;
+                const graph::ChartModel model = graph::BuildChartModel(app());
+                ui::GraphChart chart(model);
+                EXPECT_EQ(chart.legend()->isVisible(), on);
+                EXPECT_EQ(seriesNames(&chart).size(), kind == 3 ? 1 : 3);
+                int coloured = 0;
+                const QImage image = ui::ChartImage(model, QSize(300, 200));
+                for (int y = 0; y < image.height(); y += 2)
+                    for (int x = 0; x < image.width(); x += 2)
+                        coloured += image.pixelColor(x, y).saturation() > 120;
+                EXPECT_GT(coloured, 40);
+            }
+}
+
 TEST_F(GraphWindowTest, ThePieStartsAtTwelveOClockWithTheFirstRow)
 {
     fillSales();
