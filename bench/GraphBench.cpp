@@ -106,4 +106,22 @@ void BM_ShowGraphWindow_26x32000(benchmark::State& state)
 }
 BENCHMARK(BM_ShowGraphWindow_26x32000)->Unit(benchmark::kMillisecond);
 
+/// A pie of every row: 32000 slices with their labels and legend, drawn at the window's
+/// first size.
+void BM_DrawPie_32000(benchmark::State& state)
+{
+    EnsureBenchApplication();
+    GraphBenchApp& b = shared();
+    b.app.graph.rbGkind = 3;
+    b.app.graph.ckMarker = true;
+    const graph::ChartModel model = graph::BuildChartModel(b.app);
+    b.app.graph.rbGkind = 0;
+    b.app.graph.ckMarker = false;
+    for (auto _ : state) {
+        const QImage image = ui::ChartImage(model, QSize(600, 360));
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_DrawPie_32000)->Unit(benchmark::kMillisecond);
+
 } // namespace

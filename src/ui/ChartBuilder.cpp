@@ -2,6 +2,7 @@
 
 #include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtTextMeasure.h"
+#include "ui/PieItem.h"
 
 #include <QAreaSeries>
 #include <QBarSeries>
@@ -16,12 +17,9 @@
 #include <QHorizontalPercentBarSeries>
 #include <QHorizontalStackedBarSeries>
 #include <QLegend>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPercentBarSeries>
-#include <QPieSeries>
-#include <QPieSlice>
 #include <QScatterSeries>
 #include <QStackedBarSeries>
 #include <QValueAxis>
@@ -75,22 +73,6 @@ constexpr QRgb Palette[] = {0x209FDF, 0x99CA53, 0xF6A625, 0x6D5FD5, 0xBF593E, 0x
                             0xE0C02C, 0x8E44AD, 0xD35454, 0x5D9C3B, 0x3B5BA9, 0xF08A4B,
                             0x7F8C8D, 0xC2185B, 0x00838F, 0xA1887F};
 
-QColor paletteColor(std::size_t i)
-{
-    return QColor::fromRgb(Palette[i % std::size(Palette)]);
-}
-
-/// The shaded fill of the three-dimensional view: lit on one side, darker on the other.
-QBrush shaded(const QColor& color, Qt::Orientation across)
-{
-    QLinearGradient gradient(0, 0, across == Qt::Horizontal ? 1 : 0,
-                             across == Qt::Horizontal ? 0 : 1);
-    gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
-    gradient.setColorAt(0, color.lighter(135));
-    gradient.setColorAt(0.45, color);
-    gradient.setColorAt(1, color.darker(140));
-    return gradient;
-}
 
 /// A bar set's fill: plain, or shaded across its bars.
 void paintSet(QBarSet* set, const QColor& color, bool view3D, bool horizontal)
@@ -98,7 +80,7 @@ void paintSet(QBarSet* set, const QColor& color, bool view3D, bool horizontal)
     set->setColor(color);
     set->setBorderColor(color.darker(125));
     if (view3D)
-        set->setBrush(shaded(color, horizontal ? Qt::Vertical : Qt::Horizontal));
+        set->setBrush(ShadedBrush(color, horizontal ? Qt::Vertical : Qt::Horizontal));
 }
 
 /// A step of 1, 2 or 5 times a power of ten that puts at most `most` labels on `count`.
@@ -156,6 +138,22 @@ std::pair<double, double> dataRange(const ChartModel& model)
 
 } // namespace
 
+QColor SeriesColor(std::size_t i)
+{
+    return QColor::fromRgb(Palette[i % std::size(Palette)]);
+}
+
+QBrush ShadedBrush(const QColor& color, Qt::Orientation across)
+{
+    QLinearGradient gradient(0, 0, across == Qt::Horizontal ? 1 : 0,
+                             across == Qt::Horizontal ? 0 : 1);
+    gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
+    gradient.setColorAt(0, color.lighter(135));
+    gradient.setColorAt(0.45, color);
+    gradient.setColorAt(1, color.darker(140));
+    return gradient;
+}
+
 QFont ChartFont()
 {
     platform::InstallFontSubstitutions();
@@ -191,7 +189,7 @@ GraphChart::GraphChart(const ChartModel& model)
         setMargins(m);
     }
 
-    legend()->setVisible(model.legend);
+    legend()->setVisible(model.legend && model.kind != ChartKind::Pie);
     legend()->setAlignment(Qt::AlignRight);
     legend()->setFont(ChartFont());
 
@@ -330,12 +328,12 @@ void GraphChart::addXySeries()
         addSeries(series);
         series->attachAxis(pointAxis);
         series->attachAxis(valueAxis);
-        const QColor color = paletteColor(std::size_t(&s - m_model.series.data()));
+        const QColor color = SeriesColor(std::size_t(&s - m_model.series.data()));
         if (auto* area = qobject_cast<QAreaSeries*>(series)) {
             area->setColor(color);
             area->setBorderColor(color.darker(125));
             if (m_model.view3D)
-                area->setBrush(shaded(color, Qt::Vertical));
+                area->setBrush(ShadedBrush(color, Qt::Vertical));
         } else {
             xy->setColor(color);
             if (auto* scatter = qobject_cast<QScatterSeries*>(xy))
@@ -394,7 +392,7 @@ void GraphChart::addBarSeries()
         bars->attachAxis(valueAxis);
         const QList<QBarSet*> sets = bars->barSets();
         for (qsizetype i = 0; i < sets.size(); ++i)
-            paintSet(sets[i], paletteColor(std::size_t(i)), m_model.view3D, horizontal);
+            paintSet(sets[i], SeriesColor(std::size_t(i)), m_model.view3D, horizontal);
     };
 
     const std::size_t n = m_model.series.size();
@@ -420,7 +418,7 @@ void GraphChart::addBarSeries()
             addSeries(bars);
             bars->attachAxis(own);
             bars->attachAxis(valueAxis);
-            paintSet(bars->barSets().front(), paletteColor(i), m_model.view3D, horizontal);
+            paintSet(bars->barSets().front(), SeriesColor(i), m_model.view3D, horizontal);
         }
     } else if (n > 0) {
         QAbstractBarSeries* bars = makeSeries();
@@ -435,47 +433,16 @@ void GraphChart::addPieSeries()
 {
     if (m_model.series.empty())
         return;
-    const graph::ChartSeries& s = m_model.series.front();
-    auto* pie = new QPieSeries(this);
-    pie->setName(plain(s.title));
-    double total = 0;
-    for (const graph::ChartPoint& p : s.points)
-        total += std::abs(p.value);
-    for (const graph::ChartPoint& p : s.points) {
-        auto* slice = new QPieSlice(plain(p.label), std::abs(p.value));
-        slice->setLabelFont(ChartFont());
-        pie->append(slice);
+    m_pie = new PieItem(m_model.series.front(), m_model, this);
+    // The pie's legend stands in the chart's right margin.
+    if (m_model.legend) {
+        QMargins m = margins();
+        m.setRight(m.right() + m_pie->legendWidth());
+        setMargins(m);
     }
-    // Qt measures clockwise from 12 o'clock; the model counter-clockwise from 3 o'clock.
-    const double start = 90 - m_model.rotation;
-    pie->setPieStartAngle(start);
-    pie->setPieEndAngle(start - 360);
-    pie->setPieSize(0.75);
-    addSeries(pie);
-    const QList<QPieSlice*> slices = pie->slices();
-    for (qsizetype i = 0; i < slices.size(); ++i) {
-        QPieSlice* slice = slices[i];
-        const graph::ChartPoint& p = s.points[std::size_t(i)];
-        const QColor color = paletteColor(std::size_t(i));
-        slice->setColor(color);
-        slice->setBorderColor(Qt::white);
-        if (m_model.view3D)
-            slice->setBrush(shaded(color, Qt::Vertical));
-        if (m_model.marks) {
-            const double share = total > 0 ? std::abs(p.value) / total * 100 : 0;
-            const QString mark = p.label.isEmpty()
-                ? graph::PercentMarkText(share)
-                : p.label + u' ' + graph::PercentMarkText(share);
-            slice->setLabel(plain(mark));
-            slice->setLabelVisible(true);
-        }
-    }
-    // The legend names each slice by its label, or by its value when it has none.
-    const QList<QLegendMarker*> markers = legend()->markers(pie);
-    for (qsizetype i = 0; i < markers.size() && i < qsizetype(s.points.size()); ++i) {
-        const graph::ChartPoint& p = s.points[std::size_t(i)];
-        markers[i]->setLabel(plain(p.label.isEmpty() ? graph::ValueMarkText(p.value) : p.label));
-    }
+    connect(this, &QChart::plotAreaChanged, this, [this](const QRectF& plot) {
+        m_pie->setPlot(plot, rect());
+    });
 }
 
 void RenderChart(const ChartModel& model, QPainter& painter, const QRectF& target, qreal scale)

@@ -10,16 +10,20 @@ class QPainter;
 
 namespace ui {
 
-/// A chart of a graph::ChartModel drawn by Qt Charts: the title at the top, the foot under
-/// the plot, the legend on the right. Qt Charts draws flat; the three-dimensional view is
-/// shown as shaded fills (bars, areas and slices lit from the left or top) and a shadow
-/// under the chart's background.
+class PieItem;
+
+/// A chart of a graph::ChartModel drawn by Qt Charts (the pie by a PieItem of its own): the
+/// title at the top, the foot under the plot, the legend on the right. Qt Charts draws flat;
+/// the three-dimensional view is shown as shaded fills (bars, areas and slices lit from the
+/// left or top) and a shadow under the chart's background.
 class GraphChart : public QChart {
 public:
     explicit GraphChart(const graph::ChartModel& model);
 
     const graph::ChartModel& model() const { return m_model; }
     QGraphicsSimpleTextItem* foot() const { return m_foot; }
+    /// The pie of a pie chart; nullptr for the other kinds.
+    PieItem* pie() const { return m_pie; }
 
 private:
     void addXySeries();
@@ -33,11 +37,17 @@ private:
 
     graph::ChartModel m_model;
     QGraphicsSimpleTextItem* m_foot = nullptr;
+    PieItem* m_pie = nullptr;
     int m_footHeight = 0;
 };
 
 /// The font of the legend, the axis labels and the marks ("ＭＳ Ｐ明朝").
 QFont ChartFont();
+/// The colour of the i-th series (or pie slice), from 0; the palette repeats after 16.
+QColor SeriesColor(std::size_t i);
+/// The fill of the three-dimensional view: lit on one side, darker on the other, across a
+/// shape's width (Horizontal) or height (Vertical).
+QBrush ShadedBrush(const QColor& color, Qt::Orientation across);
 
 /// Draws a chart of the model into `target` of the painter, laid out as on a screen of
 /// target's size divided by `scale` (printer pixels per screen pixel).

@@ -6,6 +6,7 @@
 #include "calc/Recalc.h"
 #include "platform/qt/QtPrinter.h"
 #include "ui/ChartBuilder.h"
+#include "ui/PieItem.h"
 #include "ui/SpinEdit.h"
 #include "ui/TfGp.h"
 #include "ui/TfGset.h"
@@ -20,10 +21,7 @@
 #include <QGraphicsScene>
 #include <QLabel>
 #include <QLegend>
-#include <QLegendMarker>
 #include <QLineEdit>
-#include <QPieSeries>
-#include <QPieSlice>
 #include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
@@ -196,11 +194,10 @@ TEST_F(GraphWindowTest, TheWindowShowsTheChartAndGoesBackToTheSettingsUntilClose
              clickLater(d->btGraph);
          }),
          in<ui::TfGp>([&](ui::TfGp* w) {
-             pieShown = w->G2->isVisible() && !w->G1->isVisible();
-             for (QAbstractSeries* s : w->G2->chart()->series())
-                 if (auto* pie = qobject_cast<QPieSeries*>(s))
-                     for (QPieSlice* slice : pie->slices())
-                         slices << slice->label() + u'=' + QString::number(slice->value());
+             auto* chart = dynamic_cast<ui::GraphChart*>(w->G2->chart());
+             pieShown = w->G2->isVisible() && !w->G1->isVisible() && chart && chart->pie();
+             for (const graph::ChartPoint& p : w->model().series.front().points)
+                 slices << p.label + u'=' + QString::number(p.value);
              w->move(w->pos() + QPoint(40, 30));
              movedTo = w->pos();
              w->btnClose->click();
@@ -295,8 +292,13 @@ TEST_F(GraphWindowTest, EveryKindAndBarArrangementDrawsWithAndWithoutLegendAndMa
                 g.ck3D = on;
                 const graph::ChartModel model = graph::BuildChartModel(app());
                 ui::GraphChart chart(model);
-                EXPECT_EQ(chart.legend()->isVisible(), on);
-                EXPECT_EQ(seriesNames(&chart).size(), kind == 3 ? 1 : 3);
+                if (kind == 3) {
+                    ASSERT_NE(chart.pie(), nullptr);
+                    EXPECT_EQ(chart.pie()->legendWidth() > 0, on);
+                } else {
+                    EXPECT_EQ(chart.legend()->isVisible(), on);
+                    EXPECT_EQ(seriesNames(&chart).size(), 3);
+                }
                 int coloured = 0;
                 const QImage image = ui::ChartImage(model, QSize(300, 200));
                 for (int y = 0; y < image.height(); y += 2)
@@ -325,18 +327,14 @@ TEST_F(GraphWindowTest, ThePieStartsAtTwelveOClockWithTheFirstRow)
     scene.addItem(probe);
     probe->resize(400, 400);
     QCoreApplication::sendPostedEvents();
-    const QRectF plot = probe->plotArea();
-    const QPointF centre = plot.center();
-    const qreal radius = std::min(plot.width(), plot.height()) * 0.75 / 2;
+    ASSERT_NE(probe->pie(), nullptr);
+    const QRectF pie = probe->pie()->pieRect();
+    const QPointF centre = pie.center();
+    const qreal radius = pie.width() / 2;
     const QColor right = image.pixelColor((centre + QPointF(radius * 0.15, -radius * 0.7)).toPoint());
     const QColor left = image.pixelColor((centre + QPointF(-radius * 0.15, -radius * 0.7)).toPoint());
-    QColor first;
-    QColor last;
-    for (QAbstractSeries* s : probe->series())
-        if (auto* pie = qobject_cast<QPieSeries*>(s)) {
-            first = pie->slices().back()->color(); // 1月
-            last = pie->slices().front()->color(); // 3月
-        }
+    const QColor first = ui::SeriesColor(2); // 1月
+    const QColor last = ui::SeriesColor(0);  // 3月
     EXPECT_EQ(right, first);
     EXPECT_EQ(left, last);
 }
