@@ -2,6 +2,7 @@
 
 #include "ui/ChartBuilder.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
@@ -17,8 +18,19 @@ namespace {
 constexpr int LegendSquare = 10;
 constexpr int LegendGap = 6;
 constexpr int LegendIndent = 16;
+/// From the pie's edge to a mark's text: the bent line out and across.
+constexpr int MarkReach = 22;
 /// Entries measured for the legend's width: more never have room beside a chart.
 constexpr std::size_t MeasuredEntries = 200;
+
+/// The chart font in pixels of the screen: drawn into a printer, the chart is scaled as a
+/// whole, and a size in points would be taken at the printer's resolution once more.
+QFont itemFont()
+{
+    QFont font = ChartFont();
+    font.setPixelSize(QFontInfo(font).pixelSize());
+    return font;
+}
 
 } // namespace
 
@@ -48,13 +60,17 @@ PieItem::PieItem(const graph::ChartSeries& series, const graph::ChartModel& mode
         angle += slice.span;
         m_slices.push_back(std::move(slice));
     }
-    if (m_legend) {
-        const QFontMetrics metrics(ChartFont());
-        int widest = 0;
-        for (std::size_t i = 0; i < m_slices.size() && i < MeasuredEntries; ++i)
-            widest = std::max(widest, metrics.horizontalAdvance(m_slices[i].legend));
-        m_legendWidth = LegendIndent + LegendSquare + LegendGap + widest;
+    const QFontMetrics metrics(itemFont());
+    int widestEntry = 0;
+    int widestMark = 0;
+    for (std::size_t i = 0; i < m_slices.size() && i < MeasuredEntries; ++i) {
+        widestEntry = std::max(widestEntry, metrics.horizontalAdvance(m_slices[i].legend));
+        widestMark = std::max(widestMark, metrics.horizontalAdvance(m_slices[i].mark));
     }
+    if (m_legend)
+        m_legendWidth = LegendIndent + LegendSquare + LegendGap + widestEntry;
+    if (model.marks)
+        m_markRoom = MarkReach + widestMark;
 }
 
 void PieItem::setPlot(const QRectF& plot, const QRectF& chart)
@@ -67,7 +83,9 @@ void PieItem::setPlot(const QRectF& plot, const QRectF& chart)
 
 QRectF PieItem::pieRect() const
 {
-    const qreal side = std::min(m_plot.width(), m_plot.height()) * 0.75;
+    // The marks beside the pie keep their room, as long as the pie stays of some size.
+    const qreal across = std::max(m_plot.width() - 2 * m_markRoom, m_plot.width() * 0.4);
+    const qreal side = std::min(across, m_plot.height()) * 0.75;
     QRectF pie(0, 0, side, side);
     pie.moveCenter(m_plot.center());
     return pie;
@@ -101,8 +119,8 @@ void PieItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*
 
 void PieItem::paintMarks(QPainter* painter, const QRectF& pie) const
 {
-    const QFontMetrics metrics(ChartFont());
-    painter->setFont(ChartFont());
+    const QFontMetrics metrics(itemFont());
+    painter->setFont(itemFont());
     const qreal radius = pie.width() / 2;
     for (const Slice& slice : m_slices) {
         if (slice.mark.isEmpty())
@@ -112,7 +130,7 @@ void PieItem::paintMarks(QPainter* painter, const QRectF& pie) const
         const QPointF edge = pie.center() + towards * radius;
         const QPointF bend = pie.center() + towards * (radius + 10);
         const bool right = towards.x() >= 0;
-        const QPointF end = bend + QPointF(right ? 10 : -10, 0);
+        const QPointF end = bend + QPointF(right ? MarkReach - 12 : 12 - MarkReach, 0);
         painter->setPen(QPen(QColor(0x60, 0x60, 0x60), 1));
         painter->drawPolyline(QPolygonF{edge, bend, end});
         const int width = metrics.horizontalAdvance(slice.mark);
@@ -127,8 +145,8 @@ void PieItem::paintLegend(QPainter* painter) const
 {
     if (!m_legend || m_slices.empty())
         return;
-    const QFontMetrics metrics(ChartFont());
-    painter->setFont(ChartFont());
+    const QFontMetrics metrics(itemFont());
+    painter->setFont(itemFont());
     const int line = metrics.height() + 3;
     // As many entries as the plot's height has room for, from the first.
     const auto shown = std::min<std::size_t>(

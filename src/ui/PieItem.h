@@ -20,7 +20,8 @@ public:
     int legendWidth() const { return m_legendWidth; }
     /// The chart's plot area and whole rectangle, in the chart's coordinates.
     void setPlot(const QRectF& plot, const QRectF& chart);
-    /// Where the pie is drawn: three quarters of the plot's shorter side, centred.
+    /// Where the pie is drawn: three quarters of the plot's shorter side (its width less the
+    /// marks' room), centred.
     QRectF pieRect() const;
 
     QRectF boundingRect() const override { return m_chart; }
@@ -42,6 +43,7 @@ private:
     bool m_view3D = false;
     bool m_legend = false;
     int m_legendWidth = 0;
+    int m_markRoom = 0; // beside the pie on either side, for the marks
     QRectF m_plot;
     QRectF m_chart;
 };
