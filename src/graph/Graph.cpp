@@ -115,9 +115,8 @@ std::optional<QString> CheckGraphSettings(GraphSettings& g, int sheetRows)
             continue;
         // A character beyond the BMP is named whole, not by half of its pair.
         const qsizetype length =
-            ch.isHighSurrogate() && i + 1 < columns.size() && columns[i + 1].isLowSurrogate()
-            ? 2
-            : 1;
+            ch.isHighSurrogate() && i + 1 < columns.size() && columns[i + 1].isLowSurrogate() ? 2
+                                                                                              : 1;
         return QStringLiteral("\"列\"の指定に使えない文字\"") + columns.mid(i, length)
             + QStringLiteral("\"が使われています.");
     }
@@ -134,8 +133,9 @@ std::optional<QString> CheckGraphSettings(GraphSettings& g, int sheetRows)
 double ChartValue(double cellValue)
 {
     char digits[32];
-    const auto end = std::to_chars(digits, digits + sizeof digits, cellValue,
-                                   std::chars_format::general, 15).ptr;
+    const auto end =
+        std::to_chars(digits, digits + sizeof digits, cellValue, std::chars_format::general, 15)
+            .ptr;
     char16_t text[32];
     const auto length = end - digits;
     std::copy(digits, end, text);

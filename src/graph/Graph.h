@@ -96,8 +96,7 @@ struct PixelRect {
 };
 /// Where the chart is printed: the page inside the page layout's margins, at `dpi` pixels
 /// per inch on a page of pageWidth x pageHeight pixels.
-PixelRect GraphPrintRect(const print::PageLayout& layout, int dpi, int pageWidth,
-                         int pageHeight);
+PixelRect GraphPrintRect(const print::PageLayout& layout, int dpi, int pageWidth, int pageHeight);
 
 /// The graph command: the settings dialog over App::graph, filled from the selection.
 void GraphCommand(App& app);

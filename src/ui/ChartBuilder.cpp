@@ -73,7 +73,6 @@ constexpr QRgb Palette[] = {0x209FDF, 0x99CA53, 0xF6A625, 0x6D5FD5, 0xBF593E, 0x
                             0xE0C02C, 0x8E44AD, 0xD35454, 0x5D9C3B, 0x3B5BA9, 0xF08A4B,
                             0x7F8C8D, 0xC2185B, 0x00838F, 0xA1887F};
 
-
 /// A bar set's fill: plain, or shaded across its bars.
 void paintSet(QBarSet* set, const QColor& color, bool view3D, bool horizontal)
 {
@@ -196,10 +195,16 @@ GraphChart::GraphChart(const ChartModel& model)
     switch (model.kind) {
     case ChartKind::Line:
     case ChartKind::Scatter:
-    case ChartKind::Area: addXySeries(); break;
+    case ChartKind::Area:
+        addXySeries();
+        break;
     case ChartKind::Bar:
-    case ChartKind::HorizontalBar: addBarSeries(); break;
-    case ChartKind::Pie: addPieSeries(); break;
+    case ChartKind::HorizontalBar:
+        addBarSeries();
+        break;
+    case ChartKind::Pie:
+        addPieSeries();
+        break;
     }
     connect(this, &QGraphicsWidget::geometryChanged, this, &GraphChart::placeFoot);
 }
@@ -210,8 +215,7 @@ void GraphChart::placeFoot()
         return;
     const QRectF text = m_foot->boundingRect();
     m_foot->setPos((size().width() - text.width()) / 2,
-                   size().height() - margins().bottom() + (m_footHeight - text.height()) / 2
-                       + 6);
+                   size().height() - margins().bottom() + (m_footHeight - text.height()) / 2 + 6);
 }
 
 QAbstractAxis* GraphChart::makeValueAxis()
@@ -381,7 +385,8 @@ void GraphChart::addBarSeries()
         set->setLabelColor(Qt::black);
         return set;
     };
-    const bool stacked = m_model.bars == BarLayout::Stacked || m_model.bars == BarLayout::Stacked100;
+    const bool stacked =
+        m_model.bars == BarLayout::Stacked || m_model.bars == BarLayout::Stacked100;
     const auto addBars = [&](QAbstractBarSeries* bars) {
         bars->setLabelsVisible(m_model.marks);
         bars->setLabelsFormat(QStringLiteral("@value"));
@@ -440,9 +445,8 @@ void GraphChart::addPieSeries()
         m.setRight(m.right() + m_pie->legendWidth());
         setMargins(m);
     }
-    connect(this, &QChart::plotAreaChanged, this, [this](const QRectF& plot) {
-        m_pie->setPlot(plot, rect());
-    });
+    connect(this, &QChart::plotAreaChanged, this,
+            [this](const QRectF& plot) { m_pie->setPlot(plot, rect()); });
 }
 
 void RenderChart(const ChartModel& model, QPainter& painter, const QRectF& target, qreal scale)

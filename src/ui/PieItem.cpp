@@ -108,8 +108,7 @@ void PieItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*
         // A slice too thin for a border would be all border.
         const bool bordered = slice.span * std::numbers::pi / 180 * radius >= 4;
         painter->setPen(bordered ? QPen(Qt::white, 1) : QPen(Qt::NoPen));
-        painter->setBrush(m_view3D ? ShadedBrush(slice.color, Qt::Vertical)
-                                   : QBrush(slice.color));
+        painter->setBrush(m_view3D ? ShadedBrush(slice.color, Qt::Vertical) : QBrush(slice.color));
         painter->drawPath(path);
     }
     paintMarks(painter, pie);
@@ -149,8 +148,8 @@ void PieItem::paintLegend(QPainter* painter) const
     painter->setFont(itemFont());
     const int line = metrics.height() + 3;
     // As many entries as the plot's height has room for, from the first.
-    const auto shown = std::min<std::size_t>(
-        m_slices.size(), std::size_t(std::max(1, int(m_plot.height()) / line)));
+    const auto shown = std::min<std::size_t>(m_slices.size(),
+                                             std::size_t(std::max(1, int(m_plot.height()) / line)));
     const qreal x = m_plot.right() + LegendIndent;
     qreal y = m_plot.center().y() - qreal(shown) * line / 2;
     for (std::size_t i = 0; i < shown; ++i, y += line) {

@@ -25,8 +25,7 @@ public:
     QRectF pieRect() const;
 
     QRectF boundingRect() const override { return m_chart; }
-    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option,
-               QWidget* widget) override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
 private:
     struct Slice {

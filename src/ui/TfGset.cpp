@@ -37,8 +37,8 @@ TfGset::TfGset(App& app, QWidget* mainWindow, QWidget* parent)
 
     rbGkind = new RadioGroup(QStringLiteral("グラフの種類(&G)"), 2,
                              {QStringLiteral("折れ線"), QStringLiteral("散布図"),
-                              QStringLiteral("縦棒  *"), QStringLiteral("円"),
-                              QStringLiteral("面"), QStringLiteral("横棒  *")},
+                              QStringLiteral("縦棒  *"), QStringLiteral("円"), QStringLiteral("面"),
+                              QStringLiteral("横棒  *")},
                              this);
     rbGkind->setObjectName(QStringLiteral("rbGkind"));
     rbBar = new RadioGroup(QStringLiteral("*  棒グラフの種類(&B)"), 2,

@@ -105,11 +105,11 @@ TEST_F(GraphTest, TheDialogIsFilledFromASelectionOfMoreThanOneCell)
         int label;
     };
     const Case cases[] = {
-        {{2, 4, 2, 10}, 0, u"BCD"_s, u"2"_s, u"10"_s, 1},  // B2:D10, label column A
-        {{2, 4, 2, 10}, 5, u"BCD"_s, u"2"_s, u"10"_s, 5},  // a chosen label column stays
-        {{1, 3, 4, 4}, 0, u"ABC"_s, u"4"_s, u"4"_s, 0},    // from column A: no label column
-        {{26, 26, 1, 7}, 0, u"Z"_s, u"1"_s, u"7"_s, 25},   // one column, several rows
-        {{3, 3, 5, 5}, 0, u"XY"_s, u"8"_s, u"9"_s, 0},     // one cell: the last settings
+        {{2, 4, 2, 10}, 0, u"BCD"_s, u"2"_s, u"10"_s, 1}, // B2:D10, label column A
+        {{2, 4, 2, 10}, 5, u"BCD"_s, u"2"_s, u"10"_s, 5}, // a chosen label column stays
+        {{1, 3, 4, 4}, 0, u"ABC"_s, u"4"_s, u"4"_s, 0},   // from column A: no label column
+        {{26, 26, 1, 7}, 0, u"Z"_s, u"1"_s, u"7"_s, 25},  // one column, several rows
+        {{3, 3, 5, 5}, 0, u"XY"_s, u"8"_s, u"9"_s, 0},    // one cell: the last settings
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.columns.toStdString());

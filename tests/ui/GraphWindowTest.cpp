@@ -88,8 +88,9 @@ protected:
         };
         for (int r = 1; r <= 4; ++r)
             for (int c = 1; c <= 4; ++c)
-                put(c, r, (c == 1 || r == 1 ? QChar(core::TextMark) : QChar(core::NumberMark))
-                              + rows[r - 1][c - 1]);
+                put(c, r,
+                    (c == 1 || r == 1 ? QChar(core::TextMark) : QChar(core::NumberMark))
+                        + rows[r - 1][c - 1]);
         calc::RecalcAll(app());
         window->gridChanged(platform::GridChange::Cells);
         sheet().HeadingRow = 1;
@@ -136,9 +137,9 @@ TEST_F(GraphWindowTest, TheDialogIsFilledFromTheSelectionAndRefusesWhatCannotBeD
              d->edClms->clear();
              clickLater(d->btGraph);
          }),
-         answerError, tryGraph(u"b1"_s, 2, 10), answerError, tryGraph(u"ｂ"_s, 2, 10),
-         answerError, tryGraph(u"bc"_s, 21, 21), answerError, tryGraph(u"bc"_s, 5, 4),
-         answerError, in<ui::TfGset>([&](ui::TfGset* d) {
+         answerError, tryGraph(u"b1"_s, 2, 10), answerError, tryGraph(u"ｂ"_s, 2, 10), answerError,
+         tryGraph(u"bc"_s, 21, 21), answerError, tryGraph(u"bc"_s, 5, 4), answerError,
+         in<ui::TfGset>([&](ui::TfGset* d) {
              columnsAfterError << d->edClms->text();
              d->btCan->click();
          })});
@@ -148,11 +149,11 @@ TEST_F(GraphWindowTest, TheDialogIsFilledFromTheSelectionAndRefusesWhatCannotBeD
     EXPECT_TRUE(barsEnabledForBars);
     EXPECT_FALSE(axisEnabled);
     EXPECT_TRUE(axisEnabledByClick);
-    EXPECT_EQ(errors, (QStringList{u"\"列\"を指定してください."_s,
-                                   u"\"列\"の指定に使えない文字\"1\"が使われています."_s,
-                                   u"\"列\"の指定に使えない文字\"ｂ\"が使われています."_s,
-                                   u"行範囲の値が大きすぎます."_s,
-                                   u"行範囲の値が逆転しています."_s}));
+    EXPECT_EQ(errors,
+              (QStringList{u"\"列\"を指定してください."_s,
+                           u"\"列\"の指定に使えない文字\"1\"が使われています."_s,
+                           u"\"列\"の指定に使えない文字\"ｂ\"が使われています."_s,
+                           u"行範囲の値が大きすぎます."_s, u"行範囲の値が逆転しています."_s}));
     // A refused text keeps its letters as typed; letters alone come back upper-cased.
     EXPECT_EQ(columnsAfterError, (QStringList{u""_s, u"b1"_s, u"ｂ"_s, u"BC"_s, u"BC"_s}));
     // Cancel keeps what the controls hold.
@@ -216,11 +217,12 @@ TEST_F(GraphWindowTest, TheWindowShowsTheChartAndGoesBackToTheSettingsUntilClose
     // The window keeps the place the user gave it; Escape closes it and the settings too.
     QPoint shownAt;
     go(1, 1);
-    run(CommandId::Graph, {in<ui::TfGset>([&](ui::TfGset* d) { clickLater(d->btGraph); }),
-                           in<ui::TfGp>([&](ui::TfGp* w) {
-                               shownAt = w->pos();
-                               QTest::keyClick(w, Qt::Key_Escape);
-                           })});
+    run(CommandId::Graph,
+        {in<ui::TfGset>([&](ui::TfGset* d) { clickLater(d->btGraph); }),
+         in<ui::TfGp>([&](ui::TfGp* w) {
+             shownAt = w->pos();
+             QTest::keyClick(w, Qt::Key_Escape);
+         })});
     EXPECT_EQ(shownAt, movedTo);
 }
 
@@ -331,8 +333,10 @@ TEST_F(GraphWindowTest, ThePieStartsAtTwelveOClockWithTheFirstRow)
     const QRectF pie = probe->pie()->pieRect();
     const QPointF centre = pie.center();
     const qreal radius = pie.width() / 2;
-    const QColor right = image.pixelColor((centre + QPointF(radius * 0.15, -radius * 0.7)).toPoint());
-    const QColor left = image.pixelColor((centre + QPointF(-radius * 0.15, -radius * 0.7)).toPoint());
+    const QColor right =
+        image.pixelColor((centre + QPointF(radius * 0.15, -radius * 0.7)).toPoint());
+    const QColor left =
+        image.pixelColor((centre + QPointF(-radius * 0.15, -radius * 0.7)).toPoint());
     const QColor first = ui::SeriesColor(2); // 1月
     const QColor last = ui::SeriesColor(0);  // 3月
     EXPECT_EQ(right, first);
@@ -348,14 +352,15 @@ TEST_F(GraphWindowTest, SavingWritesTheChartAsShownIntoABitmap)
     const QString bmp = dir.filePath(u"chart.bmp"_s);
     fakes.fileDialogs.pictureAnswers = {bmp, std::nullopt};
     QSize shownSize;
-    run(CommandId::Graph, {in<ui::TfGset>([&](ui::TfGset* d) { clickLater(d->btGraph); }),
-                           in<ui::TfGp>([&](ui::TfGp* w) {
-                               shownSize = w->G1->size();
-                               w->btSave->click();
-                               sheet().FileName = dir.filePath(u"売上.mvx"_s);
-                               w->btSave->click(); // cancelled
-                               w->btnClose->click();
-                           })});
+    run(CommandId::Graph,
+        {in<ui::TfGset>([&](ui::TfGset* d) { clickLater(d->btGraph); }),
+         in<ui::TfGp>([&](ui::TfGp* w) {
+             shownSize = w->G1->size();
+             w->btSave->click();
+             sheet().FileName = dir.filePath(u"売上.mvx"_s);
+             w->btSave->click(); // cancelled
+             w->btnClose->click();
+         })});
     EXPECT_EQ(fakes.fileDialogs.pictureNames,
               (QStringList{u".BMP"_s, dir.filePath(u"売上.BMP"_s)}));
     QFile file(bmp);
