@@ -1,4 +1,5 @@
 // The graph settings dialog's filling and checks, and the chart they describe over the sheet.
+#include "commands/Commands.h"
 #include "core/App.h"
 #include "core/SheetOps.h"
 #include "edit/Entry.h"
@@ -124,6 +125,25 @@ TEST_F(GraphTest, TheDialogIsFilledFromASelectionOfMoreThanOneCell)
         EXPECT_EQ(shown.edRow2, c.row2);
         EXPECT_EQ(shown.cbXclm, c.label);
     }
+}
+
+TEST_F(GraphTest, TheCommandOpensTheDialogFilledFromTheGridsSelection)
+{
+    app.grid.selection = core::CellBlock{2, 4, 2, 10};
+    app.sheet.Modified = false;
+    graph::GraphSettings shown;
+    fakes.ui.graphDialog = [&shown](graph::GraphSettings& g) {
+        shown = g;
+        g.rbGkind = 3; // the dialog's edits are the settings
+    };
+    commands::RunCommand(app, commands::CommandId::Graph);
+    EXPECT_EQ(fakes.ui.dialogs, QStringList{u"TfGset"_s});
+    EXPECT_EQ(shown.edClms, u"BCD");
+    EXPECT_EQ(shown.edRow1, u"2");
+    EXPECT_EQ(shown.edRow2, u"10");
+    EXPECT_EQ(shown.cbXclm, 1);
+    EXPECT_EQ(app.graph.rbGkind, 3);
+    EXPECT_FALSE(app.sheet.Modified);
 }
 
 TEST_F(GraphTest, TheGraphButtonRefusesWhatCannotBeDrawn)
