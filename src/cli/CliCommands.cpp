@@ -34,6 +34,7 @@ const char* const Usage =
     "                 [--values] [--ansi]\n"
     "       mavix-cli pdf FILE OUT.pdf [--area]\n"
     "       mavix-cli filesearch TEXT FILE... -o OUT.mvx [--ignore-case]\n"
+    "       mavix-cli graph FILE OUT.bmp|OUT.png [--size 800x600]\n"
     "       mavix-cli --help | --version\n";
 
 const char* const Help =
@@ -79,6 +80,12 @@ const char* const Help =
     "      after each file with hits. The letter case must match unless --ignore-case is\n"
     "      given. The count goes to standard error; exits 1 when a file cannot be read\n"
     "      (the hits found before it are still written).\n"
+    "  mavix-cli graph FILE OUT.bmp|OUT.png [--size 800x600]\n"
+    "      Draws the chart that FILE's own graph settings describe, as the graph window\n"
+    "      draws it (kind, rows, columns, labels, value axis, legend, marks, title and\n"
+    "      foot from the centre header and footer), into a Windows bitmap or a PNG file\n"
+    "      by OUT's extension, of the given size (default 600x360, the window's first\n"
+    "      size). Settings the window would refuse are printed and end with status 1.\n"
     "  mavix-cli --help | --version\n"
     "\n"
     "Search options (find and extract): the cell's text is compared with TEXT.\n"

@@ -43,6 +43,7 @@ public:
     void ApplyToolbarButtons() override {}
     void ApplyGridDesign(int) override {}
     std::optional<bool> askPrint(bool) override { return std::nullopt; }
+    void showGraphSettings(graph::GraphSettings&) override {}
     void showPrintProgress(bool) override {}
     void setPrintProgress(const QString&) override {}
     void showPreview() override {}

@@ -77,7 +77,7 @@ constexpr CommandEntry Table[] = {
     {Sort, MenuId::Data, "mnuSort", "並べ替え(&S)...", "Ctrl+J", 23, "並べ替え",
      "pmnuSort", nullptr, 0, true, false},
     {Graph, MenuId::Data, "mnuGraph", "グラフ(&G)...", "Ctrl+G", 24, "グラフ",
-     "pmnuGraph", nullptr, 0, false, false},
+     "pmnuGraph", nullptr, 0, true, false},
     {RowCount, MenuId::Set, "mnuRowCount", "全体行数(&H)...", "Ctrl+H", 25, "行数",
      "KH1", nullptr, P | T, true, false},
     {Font, MenuId::Set, "mnuFontSet", "フォント(&F)...", "Ctrl+F6", 26, "フォント",

@@ -11,6 +11,7 @@
 #include "edit/Paste.h"
 #include "edit/Undo.h"
 #include "files/FileCommands.h"
+#include "graph/Graph.h"
 #include "platform/Help.h"
 #include "platform/Ui.h"
 #include "print/PageSetup.h"
@@ -96,6 +97,7 @@ void RunCommand(App& app, CommandId id)
     case CommandId::SearchForward: tools::SearchAgain(app, true); break;
     case CommandId::Replace: tools::ReplaceCommand(app); break;
     case CommandId::Sort: tools::RunSort(app); break;
+    case CommandId::Graph: graph::GraphCommand(app); break;
     case CommandId::PageLayout: print::PageLayoutCommand(app); break;
     case CommandId::PrintArea: print::PrintAreaCommand(app); break;
     case CommandId::Clear: edit::ClearRange(app); break;
@@ -113,9 +115,8 @@ void RunCommand(App& app, CommandId id)
     case CommandId::About: settings::AboutCommand(app); break;
     case CommandId::Help: app.help().showContents(); break;
     case CommandId::OperationHelp: app.help().showKeyword(OperationHelpTopic); break;
-    // Not built yet: their items are greyed, so these never get here.
-    case CommandId::PasteClipboard:
-    case CommandId::Graph: break;
+    // Button 15 is never shown: nothing runs it.
+    case CommandId::PasteClipboard: break;
     }
 }
 

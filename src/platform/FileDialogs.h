@@ -30,6 +30,9 @@ public:
     /// Existing worksheet or CSV files chosen together, starting in `folder`; empty when
     /// cancelled.
     virtual QStringList openFiles(const QString& title, const QString& folder) = 0;
+    /// The save-picture dialog over bitmap files, starting with `fileName`; it asks before
+    /// replacing a file. The chosen path, nullopt when cancelled.
+    virtual std::optional<QString> savePicture(const QString& fileName) = 0;
 };
 
 } // namespace platform

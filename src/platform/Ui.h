@@ -10,6 +10,9 @@ namespace edit {
 struct InsertDialogState;
 struct ClearDialogState;
 }
+namespace graph {
+struct GraphSettings;
+}
 namespace print {
 struct LineDialogState;
 struct PageLayout;
@@ -108,6 +111,10 @@ public:
     virtual void ApplyToolbarButtons() = 0;
     /// The grid's drawing style: 0 classic, 1 gradient, any other the desktop's own.
     virtual void ApplyGridDesign(int style) = 0;
+    /// The graph settings dialog over the graph settings, kept however it closes. Its グラフ
+    /// button checks them with graph::CheckGraphSettings and shows the graph window, which
+    /// returns to the dialog through its retry button and closes both otherwise.
+    virtual void showGraphSettings(graph::GraphSettings& settings) = 0;
     /// The system print dialog with the ranges all and selection (preset to selection when
     /// `selection`), and the printer choice. nullopt when cancelled, otherwise whether the
     /// selection was chosen.

@@ -38,14 +38,6 @@ platform::PrintPen penOf(PenStyle style)
     return platform::PrintPen::Solid;
 }
 
-void warnMargins(App& app)
-{
-    platform::Message message;
-    message.icon = platform::Icon::Warning;
-    message.text = MarginsTooLarge;
-    app.ui().message(message);
-}
-
 /// The non-empty box of the largest font among boxes first..first+2; -1 when all are empty.
 int bandBox(const App& app, int first)
 {
@@ -59,12 +51,6 @@ int bandBox(const App& app, int first)
             best = k;
     }
     return best;
-}
-
-int marginPixels(const QString& mm, double pixelsPerMm)
-{
-    // Halves go to the even neighbour, as the default rounding mode does.
-    return int(std::nearbyint(std::clamp(mm.toInt(), 0, 1000) * pixelsPerMm));
 }
 
 void printCellLines(const App& app, platform::OutputTarget& target, const PageGeometry& g, int x,
@@ -143,6 +129,20 @@ void printHeaderFooter(App& app, platform::Printer& printer, platform::OutputTar
 
 } // namespace
 
+void WarnMargins(App& app)
+{
+    platform::Message message;
+    message.icon = platform::Icon::Warning;
+    message.text = MarginsTooLarge;
+    app.ui().message(message);
+}
+
+int MarginPixels(const QString& mm, double pixelsPerMm)
+{
+    // Halves go to the even neighbour, as the default rounding mode does.
+    return int(std::nearbyint(std::clamp(mm.toInt(), 0, 1000) * pixelsPerMm));
+}
+
 platform::PrintFont CellFont(const App& app)
 {
     platform::PrintFont font;
@@ -186,12 +186,12 @@ bool SetupPage(App& app, platform::Printer& printer, PageGeometry& g)
     const int yb = g.PhysHeight - y0 - h;
     const double perMm = m.dpiY / 25.4;
     const PageLayout& layout = app.pageLayout;
-    const int top = marginPixels(layout.txtOfs1, perMm);
-    const int bottom = marginPixels(layout.txtOfs2, perMm);
-    const int left = marginPixels(layout.txtOfs3, perMm);
-    const int right = marginPixels(layout.txtOfs4, perMm);
+    const int top = MarginPixels(layout.txtOfs1, perMm);
+    const int bottom = MarginPixels(layout.txtOfs2, perMm);
+    const int left = MarginPixels(layout.txtOfs3, perMm);
+    const int right = MarginPixels(layout.txtOfs4, perMm);
     if (left > w + x0 || right > w + xr || top > h + y0 || bottom > h + yb) {
-        warnMargins(app);
+        WarnMargins(app);
         return false;
     }
     g.MarginTop = std::max(0, top - y0);
@@ -202,7 +202,7 @@ bool SetupPage(App& app, platform::Printer& printer, PageGeometry& g)
     g.AreaHeight = h - g.MarginTop - bottomInset;
     g.RowHeight = printer.textHeight(CellFont(app), QStringLiteral("W")) + 2;
     if (g.AreaWidth < 1 || g.AreaHeight < 1 || g.RowHeight < 1) {
-        warnMargins(app);
+        WarnMargins(app);
         return false;
     }
     return true;
@@ -247,7 +247,7 @@ bool PrepareLayout(App& app, platform::Printer& printer, PrintLayout& layout)
     layout.RowsPerPage = MeasureBands(app, printer, layout.g);
     if (layout.RowsPerPage < 1) {
         // No room for a single row: pages could never advance.
-        warnMargins(app);
+        WarnMargins(app);
         return false;
     }
     LayoutColumns(app, printer, layout.g, layout.range);

@@ -9,6 +9,12 @@ struct App;
 
 namespace print {
 
+/// A margin box's millimetres (0..1000) in printer pixels, rounded half to even.
+int MarginPixels(const QString& mm, double pixelsPerMm);
+
+/// The warning that the margins leave no room on the page.
+void WarnMargins(App& app);
+
 /// The grid font as printed: name, size and style of the grid, black.
 platform::PrintFont CellFont(const App& app);
 /// The font of header/footer box k (0..5).

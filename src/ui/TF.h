@@ -32,6 +32,7 @@ class TfAdd;
 class TfCName;
 class TfColSet;
 class TfClr;
+class TfGset;
 class TfLay;
 class TfRows;
 class TfSrchFl;
@@ -115,6 +116,9 @@ public:
     TfTip* tfTip();
     TfSysSet* tfSysSet();
     TfAbout* tfAbout();
+    /// The graph settings dialog, made on first use and kept for the whole run; it keeps
+    /// the graph window.
+    TfGset* tfGset();
     /// The grid font as painted; the measured font when measurement is the Qt one.
     QFont gridFont() const;
 
@@ -153,6 +157,7 @@ public:
     bool askToolbarEditor(settings::ToolbarEditorState& state) override;
     settings::SysSetClose showSystemSettings(settings::SystemSettingsState& state) override;
     void showAbout() override;
+    void showGraphSettings(graph::GraphSettings& settings) override;
     void showPrintProgress(bool shown) override;
     void setPrintProgress(const QString& text) override;
     void showPreview() override;
@@ -228,6 +233,7 @@ private:
     TfColSet* m_tfColSet = nullptr;
     TfLine* m_tfLine = nullptr;
     TfLay* m_tfLay = nullptr;
+    TfGset* m_tfGset = nullptr;
     TfPrint* m_tfPrint = nullptr;
     TfClr* m_tfClr = nullptr;
     TfRows* m_tfRows = nullptr;

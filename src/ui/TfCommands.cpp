@@ -6,6 +6,7 @@
 #include "ui/TfAdd.h"
 #include "ui/TfCName.h"
 #include "ui/TfColSet.h"
+#include "ui/TfGset.h"
 #include "ui/TfLay.h"
 #include "ui/TfLine.h"
 #include "ui/TfRep.h"
@@ -119,6 +120,13 @@ TfAbout* TF::tfAbout()
     if (!m_tfAbout)
         m_tfAbout = new TfAbout(this);
     return m_tfAbout;
+}
+
+TfGset* TF::tfGset()
+{
+    if (!m_tfGset)
+        m_tfGset = new TfGset(m_app, this, this);
+    return m_tfGset;
 }
 
 } // namespace ui

@@ -13,6 +13,7 @@
 #include "ui/TfCName.h"
 #include "ui/TfColSet.h"
 #include "ui/TfClr.h"
+#include "ui/TfGset.h"
 #include "ui/TfLay.h"
 #include "ui/TfRows.h"
 #include "ui/TfSrchFl.h"
@@ -254,6 +255,12 @@ settings::SysSetClose TF::showSystemSettings(settings::SystemSettingsState& stat
 void TF::showAbout()
 {
     tfAbout()->exec();
+    modalReturned();
+}
+
+void TF::showGraphSettings(graph::GraphSettings& settings)
+{
+    tfGset()->ask(settings);
     modalReturned();
 }
 

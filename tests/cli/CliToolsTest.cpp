@@ -1,4 +1,4 @@
-// The data tools of the real mavix-cli executable: find, extract and replace.
+// The data tools of the real mavix-cli executable: find, extract and replace; pdf and graph.
 #include "CliRunner.h"
 #include "TestFiles.h"
 #include "core/App.h"
@@ -7,6 +7,7 @@
 #include "platform/fake/FakePlatform.h"
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QStringDecoder>
 #include <QTemporaryDir>
@@ -227,6 +228,77 @@ TEST(CliPdfTest, PrintsThePagesWithTheSheetsLayout)
     EXPECT_EQ(RunMavixCli({u"pdf"_s, empty, u"e.pdf"_s, u"--area"_s}, dir.path()).status, 1);
     EXPECT_EQ(RunMavixCli({u"pdf"_s, book, u"out.png"_s}, dir.path()).status, 2);
     EXPECT_FALSE(QFile::exists(dir.filePath(u"e.pdf"_s)));
+}
+
+/// Pixels of a picture in a strong colour: the chart's series, not its white and grey.
+int colouredPixels(const QImage& image)
+{
+    int coloured = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            coloured += image.pixelColor(x, y).saturation() > 120;
+    return coloured;
+}
+
+TEST(CliGraphTest, DrawsTheSheetsChartAtTheAskedSize)
+{
+    QTemporaryDir dir;
+    platform::FakePlatform fakes;
+    App app{fakes.services()};
+    core::ResetSheetState(app);
+    const char16_t* months[] = {u"1月", u"2月", u"3月", u"4月"};
+    for (int r = 1; r <= 4; ++r) {
+        app.sheet.CellText[1][r] = u"\b"_s + QString::fromUtf16(months[r - 1]);
+        app.sheet.CellText[2][r] = u"\t"_s + QString::number(r * 10);
+        app.sheet.CellText[3][r] = u"\t"_s + QString::number(50 - r * 5);
+    }
+    app.graph.rbGkind = 2;
+    app.graph.edClms = u"bc"_s;
+    app.graph.edRow1 = u"1"_s;
+    app.graph.edRow2 = u"4"_s;
+    app.graph.cbXclm = 1;
+    core::RescanExtent(app);
+    const QString book = dir.filePath(u"book.mvx"_s);
+    ASSERT_TRUE(files::WriteWorksheet(app, book, 1, 3, 1, 4).ok());
+
+    const CliRun bmp =
+        RunMavixCli({u"graph"_s, book, u"bars.bmp"_s, u"--size"_s, u"320x200"_s}, dir.path());
+    ASSERT_EQ(bmp.status, 0) << bmp.err.toStdString();
+    QFile bmpFile(dir.filePath(u"bars.bmp"_s));
+    ASSERT_TRUE(bmpFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(bmpFile.read(2) == "BM");
+    const QImage bars(dir.filePath(u"bars.bmp"_s));
+    EXPECT_EQ(bars.size(), QSize(320, 200));
+    EXPECT_GT(colouredPixels(bars), 500);
+
+    // By default the window's first size, and a PNG by the name.
+    const CliRun png = RunMavixCli({u"graph"_s, book, u"bars.PNG"_s}, dir.path());
+    ASSERT_EQ(png.status, 0) << png.err.toStdString();
+    const QImage large(dir.filePath(u"bars.PNG"_s), "PNG");
+    EXPECT_EQ(large.size(), QSize(600, 360));
+    EXPECT_GT(colouredPixels(large), colouredPixels(bars));
+
+    // Usage errors, an unreadable file, and settings the window refuses.
+    for (const QStringList& args :
+         {QStringList{u"graph"_s, book, u"x.jpg"_s}, QStringList{u"graph"_s, book},
+          QStringList{u"graph"_s, book, u"x.png"_s, u"--size"_s, u"0x10"_s},
+          QStringList{u"graph"_s, book, u"x.png"_s, u"--size"_s, u"wide"_s},
+          QStringList{u"graph"_s, book, u"x.png"_s, u"--size"_s},
+          QStringList{u"graph"_s, book, u"x.png"_s, u"--colour"_s}}) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        const CliRun run = RunMavixCli(args, dir.path());
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(u"usage:"));
+    }
+    EXPECT_EQ(RunMavixCli({u"graph"_s, dir.filePath(u"none.mvx"_s), u"x.png"_s}, dir.path())
+                  .status,
+              1);
+    app.graph.edClms = u"B1"_s;
+    ASSERT_TRUE(files::WriteWorksheet(app, book, 1, 3, 1, 4).ok());
+    const CliRun refused = RunMavixCli({u"graph"_s, book, u"x.png"_s}, dir.path());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, u"\"列\"の指定に使えない文字\"1\"が使われています.\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"x.png"_s)));
 }
 
 } // namespace

@@ -32,8 +32,8 @@ struct CommandSession {
         core::RescanExtent(app);
     }
 
-    /// What a user sees last after a command: a help topic, the window closing, a beep, or
-    /// the message panel's text.
+    /// What a user sees last after a command: a help topic, the window closing, a beep, the
+    /// message panel's text, or else the dialog it opened.
     QString lastEffect() const
     {
         if (!fakes.help.calls.isEmpty())
@@ -42,6 +42,8 @@ struct CommandSession {
             return QStringLiteral("close");
         if (fakes.ui.beeps > 0)
             return QStringLiteral("beep");
+        if (fakes.ui.statuses.isEmpty() && !fakes.ui.dialogs.isEmpty())
+            return QStringLiteral("dialog ") + fakes.ui.dialogs.last();
         return fakes.ui.lastStatus();
     }
 

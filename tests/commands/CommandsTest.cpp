@@ -112,6 +112,7 @@ TEST_F(CommandsTest, EveryBuiltCommandRunsHeadlessAndSaysWhatItDid)
              t.fakes.ui.headingDialog = [](tools::HeadingDialogState&) { return true; };
          },
          u"列名表示の設定 終了."_s, {}},
+        {CommandId::Graph, nullptr, u"dialog TfGset"_s, {}},
         {CommandId::PrintArea, nullptr, u"印刷範囲を A1～A1 に設定しました"_s, {}},
         {CommandId::Print,
          [](CommandSession& t) {
@@ -148,7 +149,7 @@ TEST_F(CommandsTest, EveryBuiltCommandRunsHeadlessAndSaysWhatItDid)
                  return true;
              };
          },
-         {}, {}},
+         u"dialog TfTip"_s, {}},
         {CommandId::SystemSettings,
          [](CommandSession& t) {
              t.fakes.desktop.userFolder = t.path("Mavix");
@@ -157,7 +158,7 @@ TEST_F(CommandsTest, EveryBuiltCommandRunsHeadlessAndSaysWhatItDid)
              };
          },
          u"スタートメニューに登録しました．"_s, {}},
-        {CommandId::About, nullptr, {}, {}},
+        {CommandId::About, nullptr, u"dialog TfAbout"_s, {}},
         {CommandId::Help, nullptr, u"help contents"_s, {}},
         {CommandId::OperationHelp, nullptr, u"help keyword:マウスとキーの操作"_s, {}},
     };

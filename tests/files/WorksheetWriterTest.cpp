@@ -39,7 +39,7 @@ TEST_F(WorksheetWriterTest, NumberAndFormulaFileIsByteExact)
                              u"Top,0\r\n"
                              u"Offset,0,0,0,0,1,0,0,0\r\n"
                              u"Gridline,-1\r\n"
-                             u"Ugraph,0,0,0,,,,,,0,0,-1,-1\r\n"
+                             u"Ugraph,0,0,-1,0,0,1,1,,0,-1,-1,0\r\n"
                              u"Data\r\n"
                              u"\t5,=A1*2\r\n"
                              u"Lines\r\n"
@@ -104,7 +104,7 @@ TEST_F(WorksheetWriterTest, OptionalRecordsAndSettings)
         u"Font,ＭＳ ゴシック,11,-1,0"_s, u"PrintArea,1,2,3,5"_s, u"C 1,10,0,-1,0"_s,
         u"Top,1"_s, u"Offset,0,0,0,0,1,-1,0,0"_s,
         u"Header,1,\"&F, page &P\""_s, u"IPAGothic,9,0,-1,255,-1,0"_s, u"Gridline,0"_s,
-        u"Ugraph,0,0,0,,,,,AB,3,0,-1,-1"_s, u"NewPage,5"_s, u"NewPage,9"_s, u"Data"_s};
+        u"Ugraph,0,0,-1,0,0,1,1,AB,3,-1,-1,0"_s, u"NewPage,5"_s, u"NewPage,9"_s, u"Data"_s};
     EXPECT_EQ(lines.mid(0, expected.size()), expected);
 }
 

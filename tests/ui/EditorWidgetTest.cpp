@@ -39,8 +39,8 @@ protected:
             u"btP1"_s,  u"btP2"_s,  u"btP3"_s,  u"btP4"_s,  u"btP5"_s,  u"btP6"_s,
             u"btP7"_s,  u"btP8"_s,  u"btP9"_s,  u"btP10"_s, u"btP11"_s, u"btP12"_s,
             u"btP13"_s, u"btP14"_s, u"btP16"_s, u"btP17"_s, u"btP18"_s, u"btP19"_s,
-            u"btP20"_s, u"btP21"_s, u"btP22"_s, u"btP23"_s, u"btP25"_s, u"btP26"_s,
-            u"btP27"_s, u"btP28"_s, u"btP29"_s, u"btP30"_s};
+            u"btP20"_s, u"btP21"_s, u"btP22"_s, u"btP23"_s, u"btP24"_s, u"btP25"_s,
+            u"btP26"_s, u"btP27"_s, u"btP28"_s, u"btP29"_s, u"btP30"_s};
         // A hidden button counts as disabled whatever its own state.
         for (qsizetype i = 0; i + 2 < buttons.size(); ++i)
             if (buttons[i]->isVisible() && !buttons[i]->isSeparator()) {

@@ -1,6 +1,7 @@
 // Printing from the window into a PDF file: the system print dialog, the progress window
 // and its abort button.
 #include "DialogWindowFixture.h"
+#include "PrintFile.h"
 #include "platform/qt/QtPrinter.h"
 #include "core/Busy.h"
 #include "ui/TfPrint.h"
@@ -17,18 +18,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using commands::CommandId;
-
-/// Chooses printing into the PDF file in Qt's print dialog, as a user picks the last
-/// entry of the printer list, when this desktop has print queues of its own.
-void chooseFile(QPrintDialog* d, const QString& pdf)
-{
-    auto* printers = d->findChild<QComboBox*>(u"printers"_s);
-    if (!printers || printers->count() < 2)
-        return;
-    printers->setCurrentIndex(printers->count() - 1);
-    if (auto* name = d->findChild<QLineEdit*>(u"filename"_s))
-        name->setText(pdf);
-}
 
 class PrintWindowTest : public DialogWindowTest {
 protected:
@@ -56,7 +45,7 @@ TEST_F(PrintWindowTest, ThePrintDialogPrintsIntoTheFileAndSaysSo)
             // All pages, as the user's click on its button in the options.
             if (auto* all = d->findChild<QRadioButton*>(u"printAll"_s))
                 all->setChecked(true);
-            chooseFile(d, pdf);
+            ChoosePrintFile(d, pdf);
             d->accept();
         })});
     EXPECT_TRUE(presetSelection);
@@ -91,7 +80,7 @@ TEST_F(PrintWindowTest, TheAbortButtonStopsTheJob)
     run(CommandId::Print,
         {in<QPrintDialog>([&](QPrintDialog* d) {
              user.start();
-             chooseFile(d, pdf);
+             ChoosePrintFile(d, pdf);
              d->accept();
          }),
          in<QMessageBox>([&](QMessageBox* box) {

@@ -113,6 +113,13 @@ settings::SysSetClose FakeUi::showSystemSettings(settings::SystemSettingsState& 
     return systemSettingsDialog ? systemSettingsDialog(state) : settings::SysSetClose::Cancel;
 }
 
+void FakeUi::showGraphSettings(graph::GraphSettings& settings)
+{
+    dialogs.append(QStringLiteral("TfGset"));
+    if (graphDialog)
+        graphDialog(settings);
+}
+
 void FakeUi::showPreview()
 {
     dialogs.append(QStringLiteral("TfPviw"));
@@ -317,6 +324,16 @@ std::optional<QString> FakeFileDialogs::openFile(const QString& title)
         return std::nullopt;
     auto answer = openAnswers.front();
     openAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QString> FakeFileDialogs::savePicture(const QString& fileName)
+{
+    pictureNames.append(fileName);
+    if (pictureAnswers.empty())
+        return std::nullopt;
+    auto answer = pictureAnswers.front();
+    pictureAnswers.pop_front();
     return answer;
 }
 

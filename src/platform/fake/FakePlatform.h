@@ -44,6 +44,7 @@ public:
     void showAbout() override { dialogs.append(QStringLiteral("TfAbout")); }
     void ApplyToolbarButtons() override { ++toolbarApplied; }
     void ApplyGridDesign(int style) override { gridDesigns.append(style); }
+    void showGraphSettings(graph::GraphSettings& settings) override;
     void showPrintProgress(bool shown) override { printProgressShown = shown; }
     void setPrintProgress(const QString& text) override { printProgress.append(text); }
     void showPreview() override;
@@ -99,6 +100,8 @@ public:
     /// The file search dialog: sets the controls and says OK (which adds the text to the
     /// history) or Cancel.
     std::function<bool(tools::FileSearchDialogState&)> fileSearchDialog;
+    /// The graph settings dialog: edits the settings as its controls would.
+    std::function<void(graph::GraphSettings&)> graphDialog;
     /// The print dialog: gets the preset (selection or not), answers nullopt for Cancel or
     /// whether the selection was chosen. Default: Cancel.
     std::function<std::optional<bool>(bool selection)> printDialog;
@@ -252,10 +255,13 @@ public:
     std::optional<QString> openFile(const QString& title) override;
     std::optional<SaveChoice> saveFile(const SaveRequest& request) override;
     QStringList openFiles(const QString& title, const QString& folder) override;
+    std::optional<QString> savePicture(const QString& fileName) override;
     std::deque<std::optional<QString>> openAnswers;
     /// Answers of the several-files dialog, front first; none: cancelled.
     std::deque<QStringList> openFilesAnswers;
     QStringList openFilesFolders; // where each several-files dialog started
+    std::deque<std::optional<QString>> pictureAnswers;
+    QStringList pictureNames; // the names the save-picture dialog was opened with
     std::deque<std::optional<SaveChoice>> saveAnswers;
     QStringList openTitles;
     std::vector<SaveRequest> saveRequests;

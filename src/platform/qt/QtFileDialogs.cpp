@@ -6,6 +6,7 @@
 #include "platform/qt/FileListModel.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDialogButtonBox>
@@ -157,13 +158,14 @@ QtFileDialogs::~QtFileDialogs()
 {
     delete m_open.data();
     delete m_save.data();
+    delete m_picture.data();
 }
 
 void QtFileDialogs::setOwner(QWidget* parent, std::function<void()> returned)
 {
     m_parent = parent;
     m_returned = std::move(returned);
-    for (QFileDialog* dialog : {m_open.data(), m_save.data()})
+    for (QFileDialog* dialog : {m_open.data(), m_save.data(), m_picture.data()})
         if (dialog)
             dialog->setParent(parent, dialog->windowFlags());
 }
@@ -205,6 +207,23 @@ QFileDialog& QtFileDialogs::saveDialog()
         addHelpButton(*m_save, SaveHelpContext);
     }
     return *m_save;
+}
+
+QFileDialog& QtFileDialogs::pictureDialog()
+{
+    if (!m_picture) {
+        m_picture = new QFileDialog(m_parent);
+        m_picture->setObjectName(QStringLiteral("dgSave"));
+        SetDialogFlags(*m_picture);
+        m_picture->setOption(QFileDialog::DontUseNativeDialog);
+        UseFileListModel(*m_picture);
+        m_picture->setAcceptMode(QFileDialog::AcceptSave);
+        m_picture->setFileMode(QFileDialog::AnyFile);
+        m_picture->setNameFilters(QtNameFilters(PictureFilter));
+        m_picture->setWindowTitle(QStringLiteral("名前を付けて保存"));
+        m_picture->setWindowModality(Qt::WindowModal);
+    }
+    return *m_picture;
 }
 
 std::optional<QString> QtFileDialogs::openFile(const QString& title)
@@ -254,6 +273,22 @@ std::optional<SaveChoice> QtFileDialogs::saveFile(const SaveRequest& request)
     choice.filterIndex = dialog.filterIndex();
     choice.unicode = dialog.encoding()->currentIndex() == 0;
     return choice;
+}
+
+std::optional<QString> QtFileDialogs::savePicture(const QString& fileName)
+{
+    QFileDialog& dialog = pictureDialog();
+    // It opens over the graph window, which returns to itself afterwards.
+    if (QWidget* over = QApplication::activeWindow(); over && over != &dialog)
+        dialog.setParent(over, dialog.windowFlags());
+    prepare(dialog, dialog.windowTitle(), fileName);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    closeCompletions(dialog);
+    dialog.setParent(m_parent, dialog.windowFlags());
+    const QStringList files = dialog.selectedFiles();
+    if (!accepted || files.isEmpty())
+        return std::nullopt;
+    return files.first();
 }
 
 } // namespace platform

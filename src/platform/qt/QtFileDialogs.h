@@ -24,6 +24,9 @@ inline constexpr char16_t SaveFilter[] =
 /// The save dialog's encoding list: "Unicode" (UTF-16) first, then the ANSI code page.
 inline constexpr char16_t EncodingUnicode[] = u"Unicode";
 inline constexpr char16_t EncodingAnsi[] = u"ANSI(Shift-JIS)";
+/// The graph window's save-picture dialog's filter.
+inline constexpr char16_t PictureFilter[] =
+    u"ビットマップ (*.bmp)|*.bmp|すべてのファイル|*.*";
 constexpr int OpenHelpContext = 412;
 constexpr int SaveHelpContext = 18;
 
@@ -32,7 +35,7 @@ constexpr int SaveHelpContext = 18;
 /// without an extension). Qt's dialog matches them ignoring letter case.
 QStringList QtNameFilters(QStringView filter);
 
-/// OpenDlg and SaveDlg as Qt's own (non-native) file dialogs. Each dialog is made once and
+/// OpenDlg, SaveDlg and the graph window's dgSave as Qt's own (non-native) file dialogs. Each dialog is made once and
 /// keeps its folder, filter and encoding between uses, as the program's dialogs do.
 class QtFileDialogs : public FileDialogs {
 public:
@@ -48,10 +51,12 @@ public:
     std::optional<QString> openFile(const QString& title) override;
     std::optional<SaveChoice> saveFile(const SaveRequest& request) override;
     QStringList openFiles(const QString& title, const QString& folder) override;
+    std::optional<QString> savePicture(const QString& fileName) override;
 
 private:
     QFileDialog& openDialog();
     QFileDialog& saveDialog();
+    QFileDialog& pictureDialog();
     void addHelpButton(QFileDialog& dialog, int context);
 
     Help& m_help;
@@ -59,6 +64,7 @@ private:
     std::function<void()> m_returned;
     QPointer<QFileDialog> m_open;
     QPointer<QFileDialog> m_save;
+    QPointer<QFileDialog> m_picture;
 };
 
 } // namespace platform
