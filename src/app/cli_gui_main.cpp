@@ -17,6 +17,30 @@
 
 namespace {
 
+/// A batch session whose texts are measured in the real grid font, as on the screen.
+struct GuiSession {
+    explicit GuiSession(QTextStream& err)
+        : session(err, &measure)
+    {
+    }
+    /// Opens the file and measures in its grid font; false when it could not be read.
+    bool open(const QString& path)
+    {
+        if (!session.open(path))
+            return false;
+        platform::FontSpec font = session.app->settings.gridFont;
+        font.size = session.app->sheet.FontSize;
+        measure.setFont(font);
+        return true;
+    }
+
+    // In this order: the font names are substituted before the measure makes its font,
+    // and the measure exists before the session's App uses it.
+    bool fontsInstalled = (platform::InstallFontSubstitutions(), true);
+    platform::QtTextMeasure measure;
+    cli::Session session;
+};
+
 int runPdf(const QStringList& args, QTextStream& err)
 {
     QStringList positional;
@@ -34,15 +58,10 @@ int runPdf(const QStringList& args, QTextStream& err)
     if (!positional[1].endsWith(u".pdf", Qt::CaseInsensitive))
         return cli::usageError(err, QStringLiteral("the output must end in .pdf"));
 
-    platform::InstallFontSubstitutions();
-    platform::QtTextMeasure measure;
-    cli::Session session(err, &measure);
-    App& app = *session.app;
-    if (!session.open(positional[0]))
+    GuiSession gui(err);
+    if (!gui.open(positional[0]))
         return 1;
-    platform::FontSpec font = app.settings.gridFont;
-    font.size = app.sheet.FontSize;
-    measure.setFont(font);
+    App& app = *gui.session.app;
     if (area && app.sheet.PrintArea.left == 0) {
         err << "mavix-cli: " << positional[0] << " has no print area\n";
         return 1;
@@ -104,12 +123,10 @@ int runGraph(const QStringList& args, QTextStream& err)
     if (!format)
         return cli::usageError(err, QStringLiteral("the output must end in .bmp or .png"));
 
-    platform::InstallFontSubstitutions();
-    platform::QtTextMeasure measure;
-    cli::Session session(err, &measure);
-    App& app = *session.app;
-    if (!session.open(positional[0]))
+    GuiSession gui(err);
+    if (!gui.open(positional[0]))
         return 1;
+    App& app = *gui.session.app;
     // The worksheet's own settings, checked as the settings dialog's グラフ button does.
     if (const std::optional<QString> problem =
             graph::CheckGraphSettings(app.graph, app.sheet.SheetRows)) {

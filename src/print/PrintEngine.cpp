@@ -155,7 +155,11 @@ platform::PrintFont CellFont(const App& app)
 
 platform::PrintFont BoxFont(const App& app, int k)
 {
-    const HeaderFont& hf = app.pageLayout.hdrFont[std::size_t(k)];
+    return PrintFontOf(app.pageLayout.hdrFont[std::size_t(k)]);
+}
+
+platform::PrintFont PrintFontOf(const HeaderFont& hf)
+{
     platform::PrintFont font;
     font.name = hf.font.name;
     font.size = hf.font.size > 0 ? hf.font.size : platform::DefaultFontPoints;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Printer.h"
+#include "print/PageLayout.h"
 #include "print/PrintState.h"
 
 #include <QString>
@@ -17,6 +18,8 @@ void WarnMargins(App& app);
 
 /// The grid font as printed: name, size and style of the grid, black.
 platform::PrintFont CellFont(const App& app);
+/// A header/footer font as the printer asks for it (size 0: the default size).
+platform::PrintFont PrintFontOf(const HeaderFont& font);
 /// The font of header/footer box k (0..5).
 platform::PrintFont BoxFont(const App& app, int k);
 

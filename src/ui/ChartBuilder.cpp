@@ -2,6 +2,7 @@
 
 #include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtTextMeasure.h"
+#include "print/PrintEngine.h"
 #include "ui/PieItem.h"
 
 #include <QAreaSeries>
@@ -55,13 +56,7 @@ QColor boxColor(qint32 color)
 
 QFont boxFont(const print::HeaderFont& f)
 {
-    platform::PrintFont font;
-    font.name = f.font.name;
-    font.size = f.font.size > 0 ? f.font.size : platform::DefaultFontPoints;
-    font.bold = f.font.bold;
-    font.italic = f.font.italic;
-    font.underline = f.underline;
-    QFont q = platform::PrintQFont(font);
+    QFont q = platform::PrintQFont(print::PrintFontOf(f));
     // A header box's font may be proportional.
     q.setFixedPitch(false);
     q.setStyleHint(QFont::AnyStyle);
