@@ -12,26 +12,11 @@
 
 namespace edit {
 
-namespace {
-
-QString columnLetter(int c)
-{
-    return QString(QChar(u'A' + c - 1));
-}
-
-} // namespace
-
-QString RangeText(int left, int top, int right, int bottom)
-{
-    return columnLetter(left) + QString::number(top) + u'～' + columnLetter(right)
-           + QString::number(bottom);
-}
-
 void ClearRange(App& app)
 {
     core::Sheet& sheet = app.sheet;
     const core::CellBlock s = app.grid.selection;
-    const QString range = RangeText(s.left, s.top, s.right, s.bottom);
+    const QString range = print::PrintAreaText(s);
     bool hasData = false;
     bool hasLines = false;
     for (int r = s.top; r <= s.bottom && !(hasData && hasLines); ++r) {

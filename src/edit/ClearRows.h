@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 struct App;
 
 namespace edit {
@@ -12,8 +10,6 @@ struct ClearDialogState {
     bool chkLine = true;
 };
 
-/// "A1～C3": the selection's corners, as the clear command's messages name it.
-QString RangeText(int left, int top, int right, int bottom);
 /// The clear command: texts and values, ruled lines, or both, of the selection; asks which
 /// only when the selection holds both.
 void ClearRange(App& app);

@@ -4,6 +4,7 @@
 #include "core/Cells.h"
 #include "core/Display.h"
 #include "platform/Ui.h"
+#include "print/PrintArea.h"
 #include "print/PrintEngine.h"
 
 namespace print {
@@ -13,9 +14,7 @@ void PreviewCommand(App& app)
     PreviewState& p = app.printing.preview;
     const core::CellBlock& area = app.sheet.PrintArea;
     if (area.left > 0)
-        core::ShowStatus(app, core::CellName(area.left, area.top) + u'～'
-                                  + core::CellName(area.right, area.bottom)
-                                  + QStringLiteral(" を印刷"));
+        core::ShowStatus(app, PrintAreaText(area) + QStringLiteral(" を印刷"));
     PrintRange range;
     if (!PrintRangeOf(app, true, range))
         return;

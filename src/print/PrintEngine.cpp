@@ -7,6 +7,7 @@
 #include "core/SheetOps.h"
 #include "platform/TextMeasure.h"
 #include "platform/Ui.h"
+#include "print/PrintArea.h"
 #include "print/HeaderFooter.h"
 #include "print/Lines.h"
 
@@ -416,9 +417,7 @@ void PrintCommand(App& app)
     const core::CellBlock& area = app.sheet.PrintArea;
     const bool hasArea = area.left > 0;
     if (hasArea)
-        core::ShowStatus(app, core::CellName(area.left, area.top) + u'～'
-                                  + core::CellName(area.right, area.bottom)
-                                  + QStringLiteral(" を印刷"));
+        core::ShowStatus(app, PrintAreaText(area) + QStringLiteral(" を印刷"));
     const std::optional<bool> selection = app.ui().askPrint(hasArea);
     if (!selection)
         return;

@@ -65,9 +65,9 @@ QFont TF::gridFont() const
 {
     if (auto* measure = dynamic_cast<const platform::QtTextMeasure*>(&m_app.measure()))
         return measure->font();
-    platform::FontSpec spec = m_app.settings.gridFont;
-    spec.size = m_app.sheet.FontSize;
-    return platform::GridQFont(spec);
+    platform::FontSpec font = m_app.settings.gridFont;
+    font.size = m_app.sheet.FontSize;
+    return platform::GridQFont(font);
 }
 
 void TF::applyLayout()

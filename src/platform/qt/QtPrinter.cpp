@@ -25,12 +25,12 @@ Qt::PenStyle qtPen(PrintPen style)
 
 QFont PrintQFont(const PrintFont& font)
 {
-    FontSpec spec;
-    spec.name = font.name;
-    spec.size = font.size;
-    spec.bold = font.bold;
-    spec.italic = font.italic;
-    QFont f = GridQFont(spec);
+    FontSpec grid;
+    grid.name = font.name;
+    grid.size = font.size;
+    grid.bold = font.bold;
+    grid.italic = font.italic;
+    QFont f = GridQFont(grid);
     f.setUnderline(font.underline);
     return f;
 }

@@ -13,15 +13,15 @@ void InstallFontSubstitutions()
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"));
 }
 
-QFont GridQFont(const FontSpec& spec)
+QFont GridQFont(const FontSpec& wanted)
 {
     InstallFontSubstitutions();
-    QFont font(spec.name.isEmpty() ? QStringLiteral("ＭＳ ゴシック") : spec.name);
-    font.setPointSize(spec.size > 0 ? spec.size : DefaultFontPoints);
+    QFont font(wanted.name.isEmpty() ? QStringLiteral("ＭＳ ゴシック") : wanted.name);
+    font.setPointSize(wanted.size > 0 ? wanted.size : DefaultFontPoints);
     font.setFixedPitch(true);
     font.setStyleHint(QFont::TypeWriter);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    font.setBold(wanted.bold);
+    font.setItalic(wanted.italic);
     return font;
 }
 

@@ -8,7 +8,7 @@
 namespace platform {
 
 /// QFont of the grid: fixed pitch, "ＭＳ ゴシック" substituted by IPAGothic.
-QFont GridQFont(const FontSpec& spec);
+QFont GridQFont(const FontSpec& wanted);
 /// Registers the substitutions of the program's Windows font names (once per process).
 void InstallFontSubstitutions();
 
