@@ -127,6 +127,39 @@ void BM_RecalcAll_RunningTotal_32000(benchmark::State& state)
 }
 BENCHMARK(BM_RecalcAll_RunningTotal_32000)->Unit(benchmark::kMillisecond);
 
+/// A(i) = =COUNTIF(B:B,">0")+A(i+1) (the last without A(n+1)), B(i) = =A(i): one link
+/// settles per pass, and every waiting link counts over a column that the passes fill.
+void criteriaChain(benchmark::State& state, int n)
+{
+    CalcBenchApp b(std::max(n, core::NewSheetRows));
+    for (int r = 1; r <= n; ++r) {
+        b.formula(1, r,
+                  r < n ? QStringLiteral("=COUNTIF(B:B,\">0\")+A%1").arg(r + 1)
+                        : QStringLiteral("=COUNTIF(B:B,\">0\")"));
+        b.formula(2, r, QStringLiteral("=A%1").arg(r));
+    }
+    b.app.sheet.LastCol = 2;
+    b.app.sheet.LastRow = n;
+    for (auto _ : state) {
+        calc::RecalcAll(b.app);
+        benchmark::DoNotOptimize(b.app.sheet.CellValue[1][1]);
+    }
+    // A(n) = 0, and no B cell ever gets above 0.
+    if (b.app.sheet.CellKind[1][1] != core::kindDone || b.app.sheet.CellValue[1][1] != 0)
+        state.SkipWithError("wrong chain result");
+}
+
+void BM_RecalcAll_CriteriaChain_3000(benchmark::State& state)
+{
+    criteriaChain(state, 3000);
+}
+void BM_RecalcAll_CriteriaChain_32000(benchmark::State& state)
+{
+    criteriaChain(state, 32000);
+}
+BENCHMARK(BM_RecalcAll_CriteriaChain_3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecalcAll_CriteriaChain_32000)->Unit(benchmark::kMillisecond);
+
 /// Every cell a number or a text: only the classification runs.
 void BM_RecalcAll_NoFormulas_26x32000(benchmark::State& state)
 {

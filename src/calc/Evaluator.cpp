@@ -75,7 +75,7 @@ void Evaluator::setError(int code)
         FormulaError = code;
 }
 
-void Evaluator::pushValue(double v)
+void Evaluator::pushValue(double v, bool provisional)
 {
     if (!std::isfinite(v)) {
         setError(errNumber);
@@ -85,6 +85,7 @@ void Evaluator::pushValue(double v)
         setError(errComplex);
         return;
     }
+    ValueProvisional[std::size_t(ValueCount)] = provisional;
     ValueStack[ValueCount++] = v;
 }
 
@@ -124,6 +125,11 @@ int Evaluator::topOperator() const
 void Evaluator::applyTop()
 {
     const char16_t op = popOperator();
+    const bool negation = op == u'=';
+    const bool provisional = provisionalAt(0) || (!negation && provisionalAt(1));
+    // Arithmetic on a provisional count may fail or not depending on its value.
+    if (provisional && (op == u'+' || op == u'-' || op == u'*' || op == u'/' || op == u'^'))
+        m_usesSkipped = true;
     const double right = popValue();
     const double left = op == u'=' ? 0 : popValue();
     double result = 0;
@@ -150,9 +156,11 @@ void Evaluator::applyTop()
         result = -right;
         break;
     default:
-        break; // "(", a pending function or nothing: the operands are dropped
+        pushValue(0); // "(", a pending function or nothing: the operands are dropped
+        return;
     }
-    pushValue(result);
+    // Negation cannot fail; it passes a provisional count on.
+    pushValue(result, negation && provisional);
 }
 
 void Evaluator::pushBinary(int code)
@@ -172,7 +180,8 @@ void Evaluator::closeParenthesis()
     const bool empty = OperatorCount == 0;
     const char16_t op = popOperator();
     if (empty) {
-        pushValue(popValue());
+        const bool provisional = provisionalAt(0);
+        pushValue(popValue(), provisional);
         return;
     }
     if (op == u'A' || op == u'I' || op == u'M' || op == u'R')
@@ -213,6 +222,7 @@ void Evaluator::waitFor(int c, int r)
 
 void Evaluator::notePendingSkipped(int c, int r)
 {
+    ++m_skippedCells;
     if (!m_skipped) {
         m_skipped = CellArea{c, r, c, r};
         return;
@@ -310,6 +320,7 @@ FormulaResult Evaluator::EvaluateFormula(QStringView formulaText)
     OperatorCount = 0;
     m_waitingOn.reset();
     m_pendingAreas.clear();
+    m_usesSkipped = false;
     ScanPos = 2;
     if (FormulaText.size() < 2)
         setError(errSyntax);

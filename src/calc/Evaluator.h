@@ -17,6 +17,8 @@ struct Sheet;
 
 namespace calc {
 
+class CriteriaCounts;
+
 /// Error codes of one formula evaluation; 0 means none.
 enum FormulaErrorCode : int {
     errNone = 0,
@@ -72,6 +74,9 @@ struct Criterion
     int emptyOrder = 2;
 };
 
+/// Whether a number x meets a numeric criterion (code 11..16) with value v.
+bool NumberMatches(int code, double x, double v);
+
 /// The form in which criterion texts are compared: canonically composed (NFC), then case
 /// folded. Two texts are equal exactly when their folded forms are; kana type and width
 /// still differ (ア, あ and ｱ are three texts).
@@ -100,12 +105,23 @@ public:
 
     /// The pending cell that made the last evaluation wait, if it waited.
     const std::optional<core::CellPos>& waitingOn() const { return m_waitingOn; }
-    /// For each criterion scan of the last evaluation that skipped pending cells, the
-    /// smallest block holding those cells. Its result depends on nothing else pending.
+    /// For each criterion scan of the last evaluation that skipped pending cells, a block
+    /// holding those cells. Its result depends on nothing else pending.
     const std::vector<CellArea>& pendingAreas() const { return m_pendingAreas; }
+    /// Whether the outcome of the last evaluation can depend on the skipped cells: a count
+    /// that skipped them went into an operation, or a SUMIF skipped them. A count that is
+    /// only pushed before the scan waits or fails elsewhere cannot change that outcome.
+    bool outcomeUsesSkipped() const { return m_usesSkipped; }
+
+    /// Answers COUNTIF from counts kept up to date by the recalculation instead of scanning
+    /// the range; null: every COUNTIF scans.
+    void setCriteriaCounts(CriteriaCounts* counts) { m_counts = counts; }
 
     /// Matching cells of columns firstColumn..lastColumn in a row.
     int MatchCount(int firstColumn, int lastColumn, int row, Criterion& criterion);
+    /// Whether a criterion compares the cell of column `col` in a row as a number; a number
+    /// typed as text ('5) before it makes "equals number" compare texts for the rest of the row.
+    bool ComparesNumber(int firstColumn, int col, int row, const Criterion& criterion) const;
 
 private:
     using Range = CellArea;
@@ -118,8 +134,12 @@ private:
     }
     char16_t current() const { return charAt(ScanPos); }
     void setError(int code);
-    void pushValue(double v);
+    void pushValue(double v, bool provisional = false);
     double popValue();
+    bool provisionalAt(int depth) const
+    {
+        return ValueCount > depth && ValueProvisional[std::size_t(ValueCount - 1 - depth)];
+    }
     void pushOperator(int code);
     char16_t popOperator();
     int topOperator() const;
@@ -140,11 +160,13 @@ private:
     bool parseRange(Range& range);
     bool checkRange(const Range& range);
     bool parseCriterion(Criterion& criterion);
+    int criterionEnd() const;
     bool expect(char16_t ch);
     void rangeFunction(int number, Range range);
     double sumRange(const Range& range);
     double countRange(const Range& range, bool all) const;
     double countIf(const Range& range);
+    double scanCountIf(const Range& range, Criterion& criterion, int& skipped);
     double sumIf(Range criteriaRange);
     bool textMatches(int code, QStringView cellText, Criterion& criterion) const;
     int orderFolded(QStringView a, QStringView b) const;
@@ -154,11 +176,16 @@ private:
     std::optional<core::CellPos> m_waitingOn;
     std::vector<CellArea> m_pendingAreas;
     std::optional<CellArea> m_skipped; // pending cells skipped by the current criterion scan
+    int m_skippedCells = 0;
+    bool m_usesSkipped = false;
+    CriteriaCounts* m_counts = nullptr;
 
     // Scan state of the current evaluation.
     QStringView FormulaText;
     int ScanPos = 1; // 1-based index of the next character
     std::array<double, StackSlots> ValueStack{};
+    /// Whether the value counted matches while skipping pending cells.
+    std::array<bool, StackSlots> ValueProvisional{};
     int ValueCount = 0;
     std::array<int, StackSlots> OperatorStack{};
     int OperatorCount = 0;

@@ -1,5 +1,7 @@
 #include "calc/Evaluator.h"
 
+#include "calc/CriteriaCounts.h"
+
 #include "core/AsciiChars.h"
 #include "core/Sheet.h"
 
@@ -56,6 +58,11 @@ bool foldsToItself(QStringView text)
 }
 
 } // namespace
+
+bool NumberMatches(int code, double x, double v)
+{
+    return matches(code, numberOrder(x, v));
+}
 
 QString FoldText(QStringView text)
 {
@@ -121,6 +128,7 @@ void Evaluator::rangeFunction(int number, Range range)
     }
     double value = 0;
     m_skipped.reset();
+    m_skippedCells = 0;
     switch (number) {
     case 5:
         value = sumRange(range);
@@ -140,20 +148,27 @@ void Evaluator::rangeFunction(int number, Range range)
     default:
         break;
     }
-    if (m_skipped)
+    if (m_skipped) {
         m_pendingAreas.push_back(*m_skipped);
+        // Which rows a SUMIF adds, and so whether it waits or overflows, can change.
+        if (number == 6)
+            m_usesSkipped = true;
+    }
     if (FormulaError == errNone && ValueReady)
-        pushValue(value);
+        pushValue(value, m_skipped.has_value());
 }
 
 void Evaluator::ApplyFunction(char16_t code)
 {
+    const bool provisional = provisionalAt(0);
+    if ((code == u'M' || code == u'R') && (provisional || provisionalAt(1)))
+        m_usesSkipped = true; // both can fail depending on the values
     switch (code) {
     case u'A':
-        pushValue(std::fabs(popValue()));
+        pushValue(std::fabs(popValue()), provisional);
         break;
     case u'I':
-        pushValue(std::trunc(popValue()));
+        pushValue(std::trunc(popValue()), provisional);
         break;
     case u'M': {
         const double b = popValue();
@@ -399,14 +414,75 @@ double Evaluator::countRange(const Range& range, bool all) const
     return count;
 }
 
+bool Evaluator::ComparesNumber(int firstColumn, int col, int row,
+                               const Criterion& criterion) const
+{
+    if (criterion.code < 10)
+        return false;
+    if (criterion.code != 11)
+        return true;
+    for (int c = firstColumn; c < col; ++c) {
+        const QString& t = m_sheet.CellText[c][row];
+        if (!t.isEmpty() && t.front() == u'\'' && core::IsNumericText(QStringView(t).mid(1)))
+            return false;
+    }
+    return true;
+}
+
+int Evaluator::criterionEnd() const
+{
+    // ScanPos is at the opening quote; a doubled quote inside stands for one.
+    int pos = ScanPos + 1;
+    for (;;) {
+        if (pos > FormulaText.size())
+            return 0;
+        if (charAt(pos) == u'"') {
+            if (charAt(pos + 1) != u'"')
+                return pos + 1;
+            ++pos;
+        }
+        ++pos;
+    }
+}
+
+double Evaluator::scanCountIf(const Range& range, Criterion& criterion, int& skipped)
+{
+    int count = 0;
+    for (int r = range.firstRow; r <= range.lastRow; ++r)
+        count += MatchCount(range.firstCol, range.lastCol, r, criterion);
+    skipped = m_skippedCells;
+    return count;
+}
+
 double Evaluator::countIf(const Range& range)
 {
+    if (!m_counts) {
+        Criterion criterion;
+        if (!parseCriterion(criterion) || !expect(u')'))
+            return 0;
+        int skipped = 0;
+        return scanCountIf(range, criterion, skipped);
+    }
+    const int start = ScanPos;
+    const int end = current() == u'"' ? criterionEnd() : 0;
+    const QStringView key = end > 0 ? FormulaText.mid(start - 1, end - start) : QStringView();
+    if (end > 0) {
+        if (CriteriaCounts::Entry* entry = m_counts->find(range, key)) {
+            ScanPos = end;
+            if (!expect(u')'))
+                return 0;
+            const int count = m_counts->count(*entry, *this);
+            if (entry->skipped > 0)
+                m_skipped = m_counts->pendingBlock(range);
+            return count;
+        }
+    }
     Criterion criterion;
     if (!parseCriterion(criterion) || !expect(u')'))
         return 0;
-    double count = 0;
-    for (int r = range.firstRow; r <= range.lastRow; ++r)
-        count += MatchCount(range.firstCol, range.lastCol, r, criterion);
+    int skipped = 0;
+    const double count = scanCountIf(range, criterion, skipped);
+    m_counts->add(range, key, std::move(criterion), int(count), skipped);
     return count;
 }
 

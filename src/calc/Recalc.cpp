@@ -1,5 +1,6 @@
 #include "calc/Recalc.h"
 
+#include "calc/CriteriaCounts.h"
 #include "calc/Evaluator.h"
 #include "calc/RecalcSteps.h"
 #include "core/App.h"
@@ -10,12 +11,13 @@
 #include <vector>
 
 // The passes are simulated exactly, formula by formula in pass order, but a waiting formula
-// is evaluated again only when one of the pending cells its last evaluation looked at has
+// is evaluated again only when one of the pending cells its last evaluation depended on has
 // been evaluated since: the cell that made it wait, or a pending cell that one of its
-// criteria skipped. Done and constant cells never change during a recalculation, so any
-// other formula would repeat its last result. A cell done at position x in pass k wakes its
-// watchers behind x for pass k and those before x for pass k + 1, which is exactly when the
-// pass algorithm would first see the change.
+// criteria skipped, when the skipping could change the outcome. Done and constant cells
+// never change during a recalculation, so any other formula would repeat its last result.
+// A cell done at position x in pass k wakes its watchers behind x for pass k and those
+// before x for pass k + 1, which is exactly when the pass algorithm would first see the
+// change. COUNTIF is answered from counts kept up to date as cells get done.
 
 namespace calc {
 
@@ -26,11 +28,13 @@ class PassSimulation
 public:
     PassSimulation(App& app, std::vector<core::CellPos> formulas)
         : m_app(app), m_sheet(app.sheet), m_formulas(std::move(formulas)),
-          m_collator(detail::CriteriaCollator()), m_evaluator(m_sheet, m_collator),
+          m_collator(detail::CriteriaCollator()), m_evaluator(m_sheet, m_collator), m_counts(m_sheet),
           m_pending(int(m_formulas.size())), m_generation(m_formulas.size(), 0),
           m_scheduled(m_formulas.size(), 1), m_inError(m_formulas.size(), 0),
           m_cellWatchers(m_formulas.size(), -1)
-    {}
+    {
+        m_evaluator.setCriteriaCounts(&m_counts);
+    }
 
     void run();
 
@@ -68,6 +72,7 @@ private:
     const std::vector<core::CellPos> m_formulas; // pass order
     const QCollator m_collator;
     Evaluator m_evaluator;
+    CriteriaCounts m_counts;
     int m_pending;
     int m_errors = 0; // waiting formulas whose latest result is an error
     int m_pass = 1;
@@ -134,6 +139,7 @@ void PassSimulation::evaluate(int i)
     if (outcome == detail::Outcome::Done) {
         --m_pending;
         m_progress = true;
+        m_counts.cellDone(cell.col, cell.row);
         wake(i);
     } else {
         watch(i);
@@ -148,6 +154,8 @@ void PassSimulation::watch(int i)
         m_cellWatches.push_back(CellWatch{i, generation, m_cellWatchers[std::size_t(x)]});
         m_cellWatchers[std::size_t(x)] = int(m_cellWatches.size()) - 1;
     }
+    if (!m_evaluator.outcomeUsesSkipped())
+        return;
     for (const CellArea& area : m_evaluator.pendingAreas())
         for (int c = area.firstCol; c <= area.lastCol; ++c)
             m_areaWatches[std::size_t(c)].push_back(
