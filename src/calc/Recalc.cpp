@@ -26,8 +26,8 @@ namespace {
 class PassSimulation
 {
 public:
-    PassSimulation(App& app, std::vector<core::CellPos> formulas)
-        : m_app(app), m_sheet(app.sheet), m_formulas(std::move(formulas)),
+    PassSimulation(App& app, const detail::FormulaTexts& texts)
+        : m_app(app), m_sheet(app.sheet), m_texts(texts), m_formulas(texts.cells()),
           m_collator(detail::CriteriaCollator()), m_evaluator(m_sheet, m_collator), m_counts(m_sheet),
           m_pending(int(m_formulas.size())), m_generation(m_formulas.size(), 0),
           m_scheduled(m_formulas.size(), 1), m_inError(m_formulas.size(), 0),
@@ -57,7 +57,6 @@ private:
     void prefetchFormula(int i) const
     {
         const core::CellPos& cell = m_formulas[std::size_t(i)];
-        detail::PrefetchText(m_sheet.CellText[cell.col][cell.row]);
         detail::PrefetchText(m_sheet.GridText[cell.col][cell.row]);
     }
     void evaluate(int i);
@@ -69,7 +68,9 @@ private:
 
     App& m_app;
     core::Sheet& m_sheet;
-    const std::vector<core::CellPos> m_formulas; // pass order
+    const detail::FormulaTexts& m_texts;
+    const detail::ColumnFormats m_formats = detail::ParseColumnFormats(m_app);
+    const std::vector<core::CellPos>& m_formulas; // pass order
     const QCollator m_collator;
     Evaluator m_evaluator;
     CriteriaCounts m_counts;
@@ -131,8 +132,8 @@ void PassSimulation::evaluate(int i)
     if (m_sheet.CellKind[cell.col][cell.row] != core::kindPending)
         return;
     ++m_generation[std::size_t(i)];
-    const FormulaResult result = m_evaluator.EvaluateFormula(m_sheet.CellText[cell.col][cell.row]);
-    const detail::Outcome outcome = detail::StoreResult(m_app, cell.col, cell.row, result);
+    const FormulaResult result = m_evaluator.EvaluateFormula(m_texts.text(i));
+    const detail::Outcome outcome = detail::StoreFormulaResult(m_app, cell.col, cell.row, result, m_formats);
     const char inError = outcome == detail::Outcome::Error;
     m_errors += inError - m_inError[std::size_t(i)];
     m_inError[std::size_t(i)] = inError;
@@ -224,10 +225,10 @@ void PassSimulation::warnIfCircular()
 
 void RecalcAll(App& app)
 {
-    std::vector<core::CellPos> formulas;
+    detail::FormulaTexts formulas;
     if (detail::ClassifyCells(app, &formulas) == 0)
         return;
-    PassSimulation(app, std::move(formulas)).run();
+    PassSimulation(app, formulas).run();
 }
 
 } // namespace calc

@@ -26,6 +26,35 @@ double numberValue(const QString& text)
     return negative ? -value : value;
 }
 
+/// Whether the cell texts of the used area lie in memory row by row (as a file read
+/// allocates them) rather than column by column, judged from a sample of neighbours. Walking
+/// them in that order keeps the reads near each other.
+bool TextsLieByRow(const core::Sheet& sheet, int lastCol, int lastRow)
+{
+    if (lastCol < 2 || lastRow < 2)
+        return false;
+    const auto address = [&](int c, int r) {
+        return reinterpret_cast<std::uintptr_t>(sheet.CellText[c][r].constData());
+    };
+    const auto distance = [](std::uintptr_t a, std::uintptr_t b) { return a > b ? a - b : b - a; };
+    int byRow = 0;
+    int byColumn = 0;
+    constexpr int Samples = 64;
+    for (int k = 0; k < Samples; ++k) {
+        const int c = 1 + k % (lastCol - 1);
+        const int r = 1 + int(std::int64_t(k) * (lastRow - 1) / Samples);
+        if (sheet.CellText[c][r].isEmpty() || sheet.CellText[c + 1][r].isEmpty() ||
+            sheet.CellText[c][r + 1].isEmpty())
+            continue;
+        const std::uintptr_t here = address(c, r);
+        if (distance(here, address(c + 1, r)) < distance(here, address(c, r + 1)))
+            ++byRow;
+        else
+            ++byColumn;
+    }
+    return byRow > byColumn;
+}
+
 void fillConst(core::Sheet& sheet, int c, int fromRow, int toRow)
 {
     if (fromRow > toRow)
@@ -37,36 +66,71 @@ void fillConst(core::Sheet& sheet, int c, int fromRow, int toRow)
 
 } // namespace
 
-int ClassifyCells(App& app, std::vector<core::CellPos>* formulas)
+void FormulaTexts::add(int c, int r, const QString& text)
+{
+    auto& chars = m_chars[std::size_t(c)];
+    m_rows[std::size_t(c)].push_back(r);
+    m_starts[std::size_t(c)].push_back(std::uint32_t(chars.size()));
+    chars.insert(chars.end(), text.utf16(), text.utf16() + text.size());
+}
+
+void FormulaTexts::finish()
+{
+    for (std::size_t c = 1; c <= core::MaxCols; ++c) {
+        const auto& rows = m_rows[c];
+        const auto& starts = m_starts[c];
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            const std::uint32_t end =
+                k + 1 < starts.size() ? starts[k + 1] : std::uint32_t(m_chars[c].size());
+            m_cells.push_back(core::CellPos{int(c), rows[k]});
+            m_offset.push_back(starts[k]);
+            m_length.push_back(end - starts[k]);
+        }
+        std::vector<int>().swap(m_rows[c]);
+        std::vector<std::uint32_t>().swap(m_starts[c]);
+    }
+}
+
+int ClassifyCells(App& app, FormulaTexts* formulas)
 {
     core::Sheet& sheet = app.sheet;
     const int cols = std::min(sheet.SheetCols, core::MaxCols);
     const int lastCol = std::clamp(sheet.LastCol, 0, cols);
     const int lastRow = std::clamp(sheet.LastRow, 0, sheet.SheetRows);
     int pending = 0;
-    for (int c = 1; c <= lastCol; ++c) {
-        const auto& texts = sheet.CellText[c];
-        auto& values = sheet.CellValue[c];
-        auto& kinds = sheet.CellKind[c];
-        for (int r = 1; r <= lastRow; ++r) {
-            if (r + PrefetchDistance <= lastRow)
-                PrefetchText(texts[r + PrefetchDistance]);
-            const QString& t = texts[r];
-            const char16_t m = t.isEmpty() ? u'\0' : t.front().unicode();
-            if (m == u'=') {
-                kinds[r] = core::kindPending;
-                ++pending;
-                if (formulas)
-                    formulas->push_back(core::CellPos{c, r});
-                continue;
-            }
-            kinds[r] = core::kindConst;
-            values[r] = m == core::NumberMark ? numberValue(t) : 0.0;
+    const auto classify = [&](int c, int r) {
+        const QString& t = sheet.CellText[c][r];
+        const char16_t m = t.isEmpty() ? u'\0' : t.front().unicode();
+        if (m == u'=') {
+            sheet.CellKind[c][r] = core::kindPending;
+            ++pending;
+            if (formulas)
+                formulas->add(c, r, t);
+            return;
         }
-        fillConst(sheet, c, lastRow + 1, sheet.SheetRows);
+        sheet.CellKind[c][r] = core::kindConst;
+        sheet.CellValue[c][r] = m == core::NumberMark ? numberValue(t) : 0.0;
+    };
+    if (TextsLieByRow(sheet, lastCol, lastRow)) {
+        for (int r = 1; r <= lastRow; ++r)
+            for (int c = 1; c <= lastCol; ++c)
+                classify(c, r);
+    } else {
+        for (int c = 1; c <= lastCol; ++c) {
+            const auto& texts = sheet.CellText[c];
+            for (int r = 1; r <= lastRow; ++r) {
+                if (r + PrefetchDistance <= lastRow)
+                    PrefetchText(texts[r + PrefetchDistance]);
+                classify(c, r);
+            }
+        }
     }
+    for (int c = 1; c <= lastCol; ++c)
+        fillConst(sheet, c, lastRow + 1, sheet.SheetRows);
     for (int c = lastCol + 1; c <= cols; ++c)
         fillConst(sheet, c, 1, sheet.SheetRows);
+    if (formulas)
+        formulas->finish();
     return pending;
 }
 
@@ -90,6 +154,32 @@ Outcome StoreResult(App& app, int c, int r, const FormulaResult& result)
         return Outcome::Waiting;
     sheet.CellKind[c][r] = core::kindDone;
     core::ShowCell(app, c, r);
+    return Outcome::Done;
+}
+
+ColumnFormats ParseColumnFormats(const App& app)
+{
+    ColumnFormats formats;
+    for (int c = 1; c <= core::MaxCols; ++c)
+        formats[std::size_t(c)] = core::ParseNumberFormat(app.sheet.ColFormat[c].fmt);
+    return formats;
+}
+
+Outcome StoreFormulaResult(App& app, int c, int r, const FormulaResult& result,
+                           const ColumnFormats& formats)
+{
+    core::Sheet& sheet = app.sheet;
+    const std::optional<core::NumberFormat>& format = formats[std::size_t(c)];
+    if (result.error != errNone || !result.ready || !format)
+        return StoreResult(app, c, r, result);
+    // ShowCell of a formula, without reading its text again: it starts with "=".
+    sheet.CellValue[c][r] = result.value;
+    sheet.CellKind[c][r] = core::kindDone;
+    QString shown = core::FormatNumber(result.value, *format);
+    if (shown.isNull())
+        core::ShowCell(app, c, r);
+    else
+        sheet.GridText[c][r] = std::move(shown);
     return Outcome::Done;
 }
 

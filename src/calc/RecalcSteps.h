@@ -1,19 +1,52 @@
 #pragma once
 
 #include "calc/Evaluator.h"
+#include "core/NumberFormat.h"
 
 #include <QCollator>
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 struct App;
 
 namespace calc::detail {
 
+/// The formulas of one recalculation in pass order (column by column, top to bottom), with
+/// copies of their texts packed by column. Cell texts lie wherever they were allocated,
+/// usually row by row, and the passes read them column by column: packed, the copies are
+/// read in the order they lie in memory.
+class FormulaTexts
+{
+public:
+    /// Formula cells in pass order.
+    const std::vector<core::CellPos>& cells() const { return m_cells; }
+    QStringView text(int i) const
+    {
+        const std::size_t k = std::size_t(i);
+        return QStringView(m_chars[std::size_t(m_cells[k].col)].data() + m_offset[k],
+                           qsizetype(m_length[k]));
+    }
+
+private:
+    friend int ClassifyCells(App& app, FormulaTexts* formulas);
+    void add(int c, int r, const QString& text);
+    void finish();
+
+    std::vector<core::CellPos> m_cells;
+    std::vector<std::uint32_t> m_offset;
+    std::vector<std::uint32_t> m_length;
+    std::array<std::vector<char16_t>, core::MaxCols + 1> m_chars;
+    // While classifying: rows and text offsets of each column's formulas.
+    std::array<std::vector<int>, core::MaxCols + 1> m_rows;
+    std::array<std::vector<std::uint32_t>, core::MaxCols + 1> m_starts;
+};
+
 /// Sets CellValue and CellKind of every cell from its text: formulas of the used area become
-/// kindPending, everything else kindConst with its numeric value. Appends the formula
-/// cells in pass order (column by column, top to bottom) when `formulas` is given; returns
-/// their number.
-int ClassifyCells(App& app, std::vector<core::CellPos>* formulas);
+/// kindPending, everything else kindConst with its numeric value. Collects the formulas
+/// when `formulas` is given; returns their number.
+int ClassifyCells(App& app, FormulaTexts* formulas);
 
 /// The collator that orders criterion texts (Japanese); which texts are equal is decided by
 /// their folded forms, not by it.
@@ -24,6 +57,14 @@ enum class Outcome { Done, Waiting, Error };
 /// Stores one evaluation of cell (c, r): its value, and its display when it is done or in
 /// error. Done cells become kindDone.
 Outcome StoreResult(App& app, int c, int r, const FormulaResult& result);
+
+/// The number formats of the columns, parsed once for a recalculation.
+using ColumnFormats = std::array<std::optional<core::NumberFormat>, core::MaxCols + 1>;
+ColumnFormats ParseColumnFormats(const App& app);
+
+/// StoreResult for a formula cell, with its column's format already parsed.
+Outcome StoreFormulaResult(App& app, int c, int r, const FormulaResult& result,
+                           const ColumnFormats& formats);
 
 /// How many cells ahead of use PrefetchText is called.
 constexpr int PrefetchDistance = 16;
