@@ -129,13 +129,13 @@ BENCHMARK(BM_RecalcAll_RunningTotal_32000)->Unit(benchmark::kMillisecond);
 
 /// A(i) = =COUNTIF(B:B,">0")+A(i+1) (the last without A(n+1)), B(i) = =A(i): one link
 /// settles per pass, and every waiting link counts over a column that the passes fill.
-void criteriaChain(benchmark::State& state, int n)
+void criteriaChain(benchmark::State& state, int n, const char* count = "COUNTIF(B:B,\">0\")")
 {
     CalcBenchApp b(std::max(n, core::NewSheetRows));
     for (int r = 1; r <= n; ++r) {
         b.formula(1, r,
-                  r < n ? QStringLiteral("=COUNTIF(B:B,\">0\")+A%1").arg(r + 1)
-                        : QStringLiteral("=COUNTIF(B:B,\">0\")"));
+                  r < n ? QStringLiteral("=%1+A%2").arg(QLatin1String(count)).arg(r + 1)
+                        : QStringLiteral("=%1").arg(QLatin1String(count)));
         b.formula(2, r, QStringLiteral("=A%1").arg(r));
     }
     b.app.sheet.LastCol = 2;
@@ -157,6 +157,11 @@ void BM_RecalcAll_CriteriaChain_32000(benchmark::State& state)
 {
     criteriaChain(state, 32000);
 }
+void BM_RecalcAll_SumIfChain_1000(benchmark::State& state)
+{
+    criteriaChain(state, 1000, "SUMIF(B:B,\">0\",B:B)");
+}
+BENCHMARK(BM_RecalcAll_SumIfChain_1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecalcAll_CriteriaChain_3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecalcAll_CriteriaChain_32000)->Unit(benchmark::kMillisecond);
 

@@ -17,7 +17,7 @@ struct Sheet;
 
 namespace calc {
 
-class CriteriaCounts;
+class CriteriaCache;
 
 /// Error codes of one formula evaluation; 0 means none.
 enum FormulaErrorCode : int {
@@ -113,9 +113,9 @@ public:
     /// only pushed before the scan waits or fails elsewhere cannot change that outcome.
     bool outcomeUsesSkipped() const { return m_usesSkipped; }
 
-    /// Answers COUNTIF from counts kept up to date by the recalculation instead of scanning
-    /// the range; null: every COUNTIF scans.
-    void setCriteriaCounts(CriteriaCounts* counts) { m_counts = counts; }
+    /// Answers COUNTIF and SUMIF from results the recalculation keeps up to date instead of
+    /// scanning their ranges each time; null: every call scans.
+    void setCriteriaCache(CriteriaCache* cache) { m_cache = cache; }
 
     /// Matching cells of columns firstColumn..lastColumn in a row.
     int MatchCount(int firstColumn, int lastColumn, int row, Criterion& criterion);
@@ -168,6 +168,8 @@ private:
     double countIf(const Range& range);
     double scanCountIf(const Range& range, Criterion& criterion, int& skipped);
     double sumIf(Range criteriaRange);
+    /// SUMIF from the criterion on; `rows` and `sum` get the ranges it scanned.
+    double scanSumIf(Range criteriaRange, Range& rows, Range& sum);
     bool textMatches(int code, QStringView cellText, Criterion& criterion) const;
     int orderFolded(QStringView a, QStringView b) const;
 
@@ -178,7 +180,7 @@ private:
     std::optional<CellArea> m_skipped; // pending cells skipped by the current criterion scan
     int m_skippedCells = 0;
     bool m_usesSkipped = false;
-    CriteriaCounts* m_counts = nullptr;
+    CriteriaCache* m_cache = nullptr;
 
     // Scan state of the current evaluation.
     QStringView FormulaText;

@@ -1,6 +1,6 @@
 #include "calc/Evaluator.h"
 
-#include "calc/CriteriaCounts.h"
+#include "calc/CriteriaCache.h"
 
 #include "core/AsciiChars.h"
 #include "core/Sheet.h"
@@ -456,7 +456,7 @@ double Evaluator::scanCountIf(const Range& range, Criterion& criterion, int& ski
 
 double Evaluator::countIf(const Range& range)
 {
-    if (!m_counts) {
+    if (!m_cache) {
         Criterion criterion;
         if (!parseCriterion(criterion) || !expect(u')'))
             return 0;
@@ -467,13 +467,13 @@ double Evaluator::countIf(const Range& range)
     const int end = current() == u'"' ? criterionEnd() : 0;
     const QStringView key = end > 0 ? FormulaText.mid(start - 1, end - start) : QStringView();
     if (end > 0) {
-        if (CriteriaCounts::Entry* entry = m_counts->find(range, key)) {
+        if (CriteriaCache::Entry* entry = m_cache->find(range, key)) {
             ScanPos = end;
             if (!expect(u')'))
                 return 0;
-            const int count = m_counts->count(*entry, *this);
+            const int count = m_cache->count(*entry, *this);
             if (entry->skipped > 0)
-                m_skipped = m_counts->pendingBlock(range);
+                m_skipped = m_cache->pendingBlock(range);
             return count;
         }
     }
@@ -482,14 +482,67 @@ double Evaluator::countIf(const Range& range)
         return 0;
     int skipped = 0;
     const double count = scanCountIf(range, criterion, skipped);
-    m_counts->add(range, key, std::move(criterion), int(count), skipped);
+    m_cache->add(range, key, std::move(criterion), int(count), skipped);
     return count;
 }
 
 double Evaluator::sumIf(Range criteria)
 {
-    Criterion criterion;
+    if (!m_cache) {
+        Range rows;
+        Range sum;
+        return scanSumIf(criteria, rows, sum);
+    }
+    // The call's text from the criterion through ")" names the sum, with the criteria range.
+    const int start = ScanPos;
+    QStringView key;
+    int end = 0;
+    if (int p = current() == u'"' ? criterionEnd() : 0; p > 0) {
+        while (p <= FormulaText.size() && charAt(p) != u')')
+            ++p;
+        if (p <= FormulaText.size()) {
+            key = FormulaText.mid(start - 1, p - start + 1);
+            end = p + 1;
+        }
+    }
+    if (key.isEmpty()) {
+        Range rows;
+        Range sum;
+        return scanSumIf(criteria, rows, sum);
+    }
+    if (const CriteriaCache::SumEntry* entry = m_cache->findSum(criteria, key)) {
+        ScanPos = entry->end;
+        m_skipped = entry->skipped;
+        m_skippedCells = entry->skippedCells;
+        if (entry->waitingOn) {
+            waitFor(entry->waitingOn->col, entry->waitingOn->row);
+            return 0;
+        }
+        return entry->total;
+    }
+    Range rows;
     Range sum;
+    const double total = scanSumIf(criteria, rows, sum);
+    if (FormulaError == errNone && ScanPos == end) {
+        CriteriaCache::SumEntry entry;
+        entry.criteria = criteria;
+        entry.rows = rows;
+        entry.firstSumCol = sum.firstCol;
+        entry.lastSumCol = sum.lastCol;
+        entry.end = end;
+        entry.total = total;
+        if (!ValueReady)
+            entry.waitingOn = m_waitingOn;
+        entry.skipped = m_skipped;
+        entry.skippedCells = m_skippedCells;
+        m_cache->storeSum(key, std::move(entry));
+    }
+    return total;
+}
+
+double Evaluator::scanSumIf(Range criteria, Range& rows, Range& sum)
+{
+    Criterion criterion;
     if (!parseCriterion(criterion) || !expect(u',') || !parseRange(sum) || !expect(u')'))
         return 0;
     // A half-open sum range is refused like a half-open criteria range.
@@ -520,6 +573,7 @@ double Evaluator::sumIf(Range criteria)
         setError(errRange);
         return 0;
     }
+    rows = criteria;
     double total = 0;
     for (int r = sum.firstRow; r <= sum.lastRow; ++r) {
         if (MatchCount(criteria.firstCol, criteria.lastCol, r, criterion) == 0)

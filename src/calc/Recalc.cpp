@@ -1,6 +1,6 @@
 #include "calc/Recalc.h"
 
-#include "calc/CriteriaCounts.h"
+#include "calc/CriteriaCache.h"
 #include "calc/Evaluator.h"
 #include "calc/RecalcSteps.h"
 #include "core/App.h"
@@ -17,7 +17,8 @@
 // never change during a recalculation, so any other formula would repeat its last result.
 // A cell done at position x in pass k wakes its watchers behind x for pass k and those
 // before x for pass k + 1, which is exactly when the pass algorithm would first see the
-// change. COUNTIF is answered from counts kept up to date as cells get done.
+// change. COUNTIF is answered from counts kept up to date as cells get done, SUMIF from
+// sums kept until a cell of their ranges gets done.
 
 namespace calc {
 
@@ -28,12 +29,12 @@ class PassSimulation
 public:
     PassSimulation(App& app, const detail::FormulaTexts& texts)
         : m_app(app), m_sheet(app.sheet), m_texts(texts), m_formulas(texts.cells()),
-          m_collator(detail::CriteriaCollator()), m_evaluator(m_sheet, m_collator), m_counts(m_sheet),
+          m_collator(detail::CriteriaCollator()), m_evaluator(m_sheet, m_collator), m_cache(m_sheet),
           m_pending(int(m_formulas.size())), m_generation(m_formulas.size(), 0),
           m_scheduled(m_formulas.size(), 1), m_inError(m_formulas.size(), 0),
           m_cellWatchers(m_formulas.size(), -1)
     {
-        m_evaluator.setCriteriaCounts(&m_counts);
+        m_evaluator.setCriteriaCache(&m_cache);
     }
 
     void run();
@@ -73,7 +74,7 @@ private:
     const std::vector<core::CellPos>& m_formulas; // pass order
     const QCollator m_collator;
     Evaluator m_evaluator;
-    CriteriaCounts m_counts;
+    CriteriaCache m_cache;
     int m_pending;
     int m_errors = 0; // waiting formulas whose latest result is an error
     int m_pass = 1;
@@ -140,7 +141,7 @@ void PassSimulation::evaluate(int i)
     if (outcome == detail::Outcome::Done) {
         --m_pending;
         m_progress = true;
-        m_counts.cellDone(cell.col, cell.row);
+        m_cache.cellDone(cell.col, cell.row);
         wake(i);
     } else {
         watch(i);

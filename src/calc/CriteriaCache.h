@@ -4,6 +4,7 @@
 
 #include <QStringView>
 #include <array>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -13,13 +14,28 @@ struct Sheet;
 
 namespace calc {
 
-/// COUNTIF results kept for one recalculation, by range and criterion text. Formula cells
-/// only ever go from pending to done while it runs, so a count needs only the cells that
-/// became done since it was last asked for: each of them either was skipped by the count
-/// (a numeric criterion) and is now compared, or never counted either way.
-class CriteriaCounts
+/// COUNTIF and SUMIF results kept for one recalculation, by range and the text of the rest
+/// of the call. Formula cells only ever go from pending to done while it runs, so a count
+/// needs only the cells that became done since it was last asked for: each of them either
+/// was skipped by the count (a numeric criterion) and is now compared, or never counted
+/// either way. A sum, added in row order, is kept while no cell of its ranges got done.
+class CriteriaCache
 {
 public:
+    struct SumEntry
+    {
+        CellArea criteria; // as written, before whole rows or columns are filled in
+        CellArea rows;     // the rows and the criteria columns scanned
+        int firstSumCol = 0;
+        int lastSumCol = 0;
+        int end = 0; // scan position after the call's ")"
+        double total = 0;
+        std::optional<core::CellPos> waitingOn;
+        std::optional<CellArea> skipped;
+        int skippedCells = 0;
+        std::array<int, core::MaxCols + 1> seen{};
+    };
+
     struct Entry
     {
         CellArea range;
@@ -30,7 +46,7 @@ public:
         std::array<int, core::MaxCols + 1> seen{};
     };
 
-    explicit CriteriaCounts(const core::Sheet& sheet);
+    explicit CriteriaCache(const core::Sheet& sheet);
 
     /// The entry of a range and a criterion text (quotes included), if there is one.
     /// The text must stay valid for the whole recalculation.
@@ -39,6 +55,11 @@ public:
              int skipped);
     /// The entry's count with every cell done so far.
     int count(Entry& entry, const Evaluator& evaluator);
+    /// The kept SUMIF of criteria range and call text, if it still holds.
+    const SumEntry* findSum(const CellArea& criteria, QStringView callText);
+    /// Keeps (or replaces) the result of a SUMIF.
+    void storeSum(QStringView callText, SumEntry entry);
+
     /// A block holding every pending cell of a range.
     CellArea pendingBlock(const CellArea& range) const;
 
@@ -70,6 +91,8 @@ private:
     const core::Sheet& m_sheet;
     std::unordered_map<Key, std::size_t, KeyHash> m_index;
     std::vector<Entry> m_entries;
+    std::unordered_map<Key, std::size_t, KeyHash> m_sumIndex;
+    std::vector<SumEntry> m_sums;
     std::array<std::vector<int>, core::MaxCols + 1> m_done; // rows, in the order they got done
     bool m_tracking = false; // no count needs the done cells until one skipped some
 };
