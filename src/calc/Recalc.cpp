@@ -28,7 +28,7 @@ class PassSimulation
 {
 public:
     PassSimulation(App& app, const detail::FormulaTexts& texts)
-        : m_app(app), m_sheet(app.sheet), m_texts(texts), m_formulas(texts.cells()),
+        : m_app(app), m_sheet(app.sheet), m_texts(texts), m_formulas(texts.formulas()),
           m_collator(detail::CriteriaCollator()), m_evaluator(m_sheet, m_collator), m_cache(m_sheet),
           m_pending(int(m_formulas.size())), m_generation(m_formulas.size(), 0),
           m_scheduled(m_formulas.size(), 1), m_inError(m_formulas.size(), 0),
@@ -57,7 +57,10 @@ private:
     void runPass(std::vector<int>& current);
     void prefetchFormula(int i) const
     {
-        const core::CellPos& cell = m_formulas[std::size_t(i)];
+        const core::CellPos& cell = m_formulas[std::size_t(i)].cell;
+#if defined(__GNUC__)
+        __builtin_prefetch(m_texts.text(i).utf16());
+#endif
         detail::PrefetchText(m_sheet.GridText[cell.col][cell.row]);
     }
     void evaluate(int i);
@@ -71,7 +74,7 @@ private:
     core::Sheet& m_sheet;
     const detail::FormulaTexts& m_texts;
     const detail::ColumnFormats m_formats = detail::ParseColumnFormats(m_app);
-    const std::vector<core::CellPos>& m_formulas; // pass order
+    const std::vector<detail::FormulaTexts::Formula>& m_formulas; // pass order
     const QCollator m_collator;
     Evaluator m_evaluator;
     CriteriaCache m_cache;
@@ -129,7 +132,7 @@ void PassSimulation::runPass(std::vector<int>& current)
 
 void PassSimulation::evaluate(int i)
 {
-    const core::CellPos& cell = m_formulas[std::size_t(i)];
+    const core::CellPos& cell = m_formulas[std::size_t(i)].cell;
     if (m_sheet.CellKind[cell.col][cell.row] != core::kindPending)
         return;
     ++m_generation[std::size_t(i)];
@@ -166,7 +169,7 @@ void PassSimulation::watch(int i)
 
 void PassSimulation::wake(int i)
 {
-    const core::CellPos& cell = m_formulas[std::size_t(i)];
+    const core::CellPos& cell = m_formulas[std::size_t(i)].cell;
     for (int w = m_cellWatchers[std::size_t(i)]; w >= 0; w = m_cellWatches[std::size_t(w)].next) {
         const CellWatch& watch = m_cellWatches[std::size_t(w)];
         if (watch.generation == m_generation[std::size_t(watch.formula)])
@@ -202,10 +205,12 @@ int PassSimulation::indexOf(const core::CellPos& cell) const
 {
     // Only formula cells of the used area are ever pending.
     const auto it = std::lower_bound(m_formulas.begin(), m_formulas.end(), cell,
-                                     [](const core::CellPos& a, const core::CellPos& b) {
+                                     [](const detail::FormulaTexts::Formula& f,
+                                        const core::CellPos& b) {
+                                         const core::CellPos& a = f.cell;
                                          return a.col != b.col ? a.col < b.col : a.row < b.row;
                                      });
-    Q_ASSERT(it != m_formulas.end() && it->col == cell.col && it->row == cell.row);
+    Q_ASSERT(it != m_formulas.end() && it->cell.col == cell.col && it->cell.row == cell.row);
     return int(it - m_formulas.begin());
 }
 
@@ -216,8 +221,8 @@ void PassSimulation::warnIfCircular()
     if (m_errors != 0)
         return;
     for (auto it = m_formulas.rbegin(); it != m_formulas.rend(); ++it)
-        if (m_sheet.CellKind[it->col][it->row] == core::kindPending) {
-            detail::WarnCircular(m_app, it->col, it->row);
+        if (m_sheet.CellKind[it->cell.col][it->cell.row] == core::kindPending) {
+            detail::WarnCircular(m_app, it->cell.col, it->cell.row);
             return;
         }
 }

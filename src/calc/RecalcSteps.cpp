@@ -68,6 +68,12 @@ void fillConst(core::Sheet& sheet, int c, int fromRow, int toRow)
 
 void FormulaTexts::add(int c, int r, const QString& text)
 {
+    m_formulas.push_back(Formula{core::CellPos{c, r}, std::uint32_t(text.size()),
+                                 reinterpret_cast<const char16_t*>(text.utf16())});
+}
+
+void FormulaTexts::addCopy(int c, int r, const QString& text)
+{
     auto& chars = m_chars[std::size_t(c)];
     m_rows[std::size_t(c)].push_back(r);
     m_starts[std::size_t(c)].push_back(std::uint32_t(chars.size()));
@@ -79,12 +85,12 @@ void FormulaTexts::finish()
     for (std::size_t c = 1; c <= core::MaxCols; ++c) {
         const auto& rows = m_rows[c];
         const auto& starts = m_starts[c];
+        const char16_t* chars = m_chars[c].data();
         for (std::size_t k = 0; k < rows.size(); ++k) {
             const std::uint32_t end =
                 k + 1 < starts.size() ? starts[k + 1] : std::uint32_t(m_chars[c].size());
-            m_cells.push_back(core::CellPos{int(c), rows[k]});
-            m_offset.push_back(starts[k]);
-            m_length.push_back(end - starts[k]);
+            m_formulas.push_back(
+                Formula{core::CellPos{int(c), rows[k]}, end - starts[k], chars + starts[k]});
         }
         std::vector<int>().swap(m_rows[c]);
         std::vector<std::uint32_t>().swap(m_starts[c]);
@@ -98,14 +104,14 @@ int ClassifyCells(App& app, FormulaTexts* formulas)
     const int lastCol = std::clamp(sheet.LastCol, 0, cols);
     const int lastRow = std::clamp(sheet.LastRow, 0, sheet.SheetRows);
     int pending = 0;
-    const auto classify = [&](int c, int r) {
+    const auto classify = [&](int c, int r, auto collect) {
         const QString& t = sheet.CellText[c][r];
         const char16_t m = t.isEmpty() ? u'\0' : t.front().unicode();
         if (m == u'=') {
             sheet.CellKind[c][r] = core::kindPending;
             ++pending;
             if (formulas)
-                formulas->add(c, r, t);
+                (formulas->*collect)(c, r, t);
             return;
         }
         sheet.CellKind[c][r] = core::kindConst;
@@ -114,14 +120,16 @@ int ClassifyCells(App& app, FormulaTexts* formulas)
     if (TextsLieByRow(sheet, lastCol, lastRow)) {
         for (int r = 1; r <= lastRow; ++r)
             for (int c = 1; c <= lastCol; ++c)
-                classify(c, r);
+                classify(c, r, &FormulaTexts::addCopy);
+        if (formulas)
+            formulas->finish();
     } else {
         for (int c = 1; c <= lastCol; ++c) {
             const auto& texts = sheet.CellText[c];
             for (int r = 1; r <= lastRow; ++r) {
                 if (r + PrefetchDistance <= lastRow)
                     PrefetchText(texts[r + PrefetchDistance]);
-                classify(c, r);
+                classify(c, r, &FormulaTexts::add);
             }
         }
     }
@@ -129,8 +137,6 @@ int ClassifyCells(App& app, FormulaTexts* formulas)
         fillConst(sheet, c, lastRow + 1, sheet.SheetRows);
     for (int c = lastCol + 1; c <= cols; ++c)
         fillConst(sheet, c, 1, sheet.SheetRows);
-    if (formulas)
-        formulas->finish();
     return pending;
 }
 

@@ -13,32 +13,39 @@ struct App;
 
 namespace calc::detail {
 
-/// The formulas of one recalculation in pass order (column by column, top to bottom), with
-/// copies of their texts packed by column. Cell texts lie wherever they were allocated,
-/// usually row by row, and the passes read them column by column: packed, the copies are
-/// read in the order they lie in memory.
+/// The formulas of one recalculation in pass order (column by column, top to bottom) and
+/// their texts. Cell texts lie wherever they were allocated: when that is row by row (a file
+/// read) the passes, which read them column by column, would jump through memory, so the
+/// texts are then copied and packed by column.
 class FormulaTexts
 {
 public:
-    /// Formula cells in pass order.
-    const std::vector<core::CellPos>& cells() const { return m_cells; }
+    struct Formula
+    {
+        core::CellPos cell;
+        std::uint32_t length = 0;
+        const char16_t* data = nullptr;
+    };
+
+    /// Formulas in pass order.
+    const std::vector<Formula>& formulas() const { return m_formulas; }
     QStringView text(int i) const
     {
-        const std::size_t k = std::size_t(i);
-        return QStringView(m_chars[std::size_t(m_cells[k].col)].data() + m_offset[k],
-                           qsizetype(m_length[k]));
+        const Formula& f = m_formulas[std::size_t(i)];
+        return QStringView(f.data, qsizetype(f.length));
     }
 
 private:
     friend int ClassifyCells(App& app, FormulaTexts* formulas);
+    /// Formulas met in pass order; their texts are used where they are.
     void add(int c, int r, const QString& text);
+    /// Formulas met row by row; their texts are packed.
+    void addCopy(int c, int r, const QString& text);
     void finish();
 
-    std::vector<core::CellPos> m_cells;
-    std::vector<std::uint32_t> m_offset;
-    std::vector<std::uint32_t> m_length;
+    std::vector<Formula> m_formulas;
+    // Packed texts, and each column's rows and text offsets while classifying.
     std::array<std::vector<char16_t>, core::MaxCols + 1> m_chars;
-    // While classifying: rows and text offsets of each column's formulas.
     std::array<std::vector<int>, core::MaxCols + 1> m_rows;
     std::array<std::vector<std::uint32_t>, core::MaxCols + 1> m_starts;
 };
