@@ -75,7 +75,7 @@ void Evaluator::setError(int code)
         FormulaError = code;
 }
 
-void Evaluator::pushValue(double v, bool provisional)
+void Evaluator::pushValue(double v, std::optional<Bounds> provisional)
 {
     if (!std::isfinite(v)) {
         setError(errNumber);
@@ -85,7 +85,7 @@ void Evaluator::pushValue(double v, bool provisional)
         setError(errComplex);
         return;
     }
-    ValueProvisional[std::size_t(ValueCount)] = provisional;
+    ValueBounds[std::size_t(ValueCount)] = provisional;
     ValueStack[ValueCount++] = v;
 }
 
@@ -126,10 +126,8 @@ void Evaluator::applyTop()
 {
     const char16_t op = popOperator();
     const bool negation = op == u'=';
-    const bool provisional = provisionalAt(0) || (!negation && provisionalAt(1));
-    // Arithmetic on a provisional count may fail or not depending on its value.
-    if (provisional && (op == u'+' || op == u'-' || op == u'*' || op == u'/' || op == u'^'))
-        m_usesSkipped = true;
+    const std::optional<Bounds> rightBounds = provisionalAt(0);
+    const std::optional<Bounds> leftBounds = negation ? std::nullopt : provisionalAt(1);
     const double right = popValue();
     const double left = op == u'=' ? 0 : popValue();
     double result = 0;
@@ -159,8 +157,54 @@ void Evaluator::applyTop()
         pushValue(0); // "(", a pending function or nothing: the operands are dropped
         return;
     }
-    // Negation cannot fail; it passes a provisional count on.
-    pushValue(result, negation && provisional);
+    std::optional<Bounds> bounds;
+    if (rightBounds || leftBounds) {
+        bounds = applyBounds(op, leftBounds.value_or(Bounds{left, left}),
+                             rightBounds.value_or(Bounds{right, right}));
+        if (!bounds)
+            m_usesSkipped = true;
+    }
+    pushValue(result, bounds);
+}
+
+std::optional<Evaluator::Bounds> Evaluator::applyBounds(char16_t op, Bounds left, Bounds right)
+{
+    // +, - and * are monotone in each operand, and so is / away from 0: the extremes lie at
+    // the corners, and when those are finite so is everything between them.
+    double corners[4];
+    switch (op) {
+    case u'=':
+        return Bounds{-right.high, -right.low};
+    case u'+':
+        corners[0] = corners[1] = left.low + right.low;
+        corners[2] = corners[3] = left.high + right.high;
+        break;
+    case u'-':
+        corners[0] = corners[1] = left.low - right.high;
+        corners[2] = corners[3] = left.high - right.low;
+        break;
+    case u'*':
+        corners[0] = left.low * right.low;
+        corners[1] = left.low * right.high;
+        corners[2] = left.high * right.low;
+        corners[3] = left.high * right.high;
+        break;
+    case u'/':
+        if (right.low <= 0 && right.high >= 0)
+            return std::nullopt;
+        corners[0] = left.low / right.low;
+        corners[1] = left.low / right.high;
+        corners[2] = left.high / right.low;
+        corners[3] = left.high / right.high;
+        break;
+    default:
+        return std::nullopt;
+    }
+    if (!std::all_of(std::begin(corners), std::end(corners),
+                     [](double x) { return std::isfinite(x); }))
+        return std::nullopt;
+    return Bounds{*std::min_element(std::begin(corners), std::end(corners)),
+                  *std::max_element(std::begin(corners), std::end(corners))};
 }
 
 void Evaluator::pushBinary(int code)
@@ -180,7 +224,7 @@ void Evaluator::closeParenthesis()
     const bool empty = OperatorCount == 0;
     const char16_t op = popOperator();
     if (empty) {
-        const bool provisional = provisionalAt(0);
+        const std::optional<Bounds> provisional = provisionalAt(0);
         pushValue(popValue(), provisional);
         return;
     }

@@ -109,8 +109,9 @@ public:
     /// holding those cells. Its result depends on nothing else pending.
     const std::vector<CellArea>& pendingAreas() const { return m_pendingAreas; }
     /// Whether the outcome of the last evaluation can depend on the skipped cells: a count
-    /// that skipped them went into an operation, or a SUMIF skipped them. A count that is
-    /// only pushed before the scan waits or fails elsewhere cannot change that outcome.
+    /// that skipped them went into an operation that fails for some of the values it can
+    /// still take, or a SUMIF skipped them. Otherwise the evaluation, when it waits or fails
+    /// elsewhere, does so whatever the count becomes.
     bool outcomeUsesSkipped() const { return m_usesSkipped; }
 
     /// Answers COUNTIF and SUMIF from results the recalculation keeps up to date instead of
@@ -134,12 +135,24 @@ private:
     }
     char16_t current() const { return charAt(ScanPos); }
     void setError(int code);
-    void pushValue(double v, bool provisional = false);
-    double popValue();
-    bool provisionalAt(int depth) const
+    /// The values a provisional value can still take while the recalculation goes on: a
+    /// count that skipped pending cells only grows, by at most their number.
+    struct Bounds
     {
-        return ValueCount > depth && ValueProvisional[std::size_t(ValueCount - 1 - depth)];
+        double low = 0;
+        double high = 0;
+    };
+    void pushValue(double v, std::optional<Bounds> provisional = std::nullopt);
+    double popValue();
+    std::optional<Bounds> provisionalAt(int depth) const
+    {
+        if (ValueCount <= depth)
+            return std::nullopt;
+        return ValueBounds[std::size_t(ValueCount - 1 - depth)];
     }
+    /// Bounds of `op` applied to operands within bounds; nullopt when the operation could
+    /// fail for some of those values and not for others.
+    static std::optional<Bounds> applyBounds(char16_t op, Bounds left, Bounds right);
     void pushOperator(int code);
     char16_t popOperator();
     int topOperator() const;
@@ -186,8 +199,8 @@ private:
     QStringView FormulaText;
     int ScanPos = 1; // 1-based index of the next character
     std::array<double, StackSlots> ValueStack{};
-    /// Whether the value counted matches while skipping pending cells.
-    std::array<bool, StackSlots> ValueProvisional{};
+    /// For a value computed from a count that skipped pending cells, what it can become.
+    std::array<std::optional<Bounds>, StackSlots> ValueBounds{};
     int ValueCount = 0;
     std::array<int, StackSlots> OperatorStack{};
     int OperatorCount = 0;

@@ -154,22 +154,39 @@ void Evaluator::rangeFunction(int number, Range range)
         if (number == 6)
             m_usesSkipped = true;
     }
-    if (FormulaError == errNone && ValueReady)
-        pushValue(value, m_skipped.has_value());
+    if (FormulaError == errNone && ValueReady) {
+        std::optional<Bounds> bounds;
+        if (m_skipped) // a SUMIF's sum has no bounds; it counts as used already
+            bounds = Bounds{value, number == 9 ? value + m_skippedCells : value};
+        pushValue(value, bounds);
+    }
 }
 
 void Evaluator::ApplyFunction(char16_t code)
 {
-    const bool provisional = provisionalAt(0);
+    const std::optional<Bounds> provisional = provisionalAt(0);
     if ((code == u'M' || code == u'R') && (provisional || provisionalAt(1)))
         m_usesSkipped = true; // both can fail depending on the values
     switch (code) {
-    case u'A':
-        pushValue(std::fabs(popValue()), provisional);
+    case u'A': {
+        std::optional<Bounds> bounds = provisional;
+        if (bounds) {
+            const double low = bounds->low;
+            const double high = bounds->high;
+            bounds = low >= 0   ? Bounds{low, high}
+                     : high <= 0 ? Bounds{-high, -low}
+                                 : Bounds{0, std::max(-low, high)};
+        }
+        pushValue(std::fabs(popValue()), bounds);
         break;
-    case u'I':
-        pushValue(std::trunc(popValue()), provisional);
+    }
+    case u'I': {
+        std::optional<Bounds> bounds = provisional;
+        if (bounds)
+            bounds = Bounds{std::trunc(bounds->low), std::trunc(bounds->high)};
+        pushValue(std::trunc(popValue()), bounds);
         break;
+    }
     case u'M': {
         const double b = popValue();
         const double a = popValue();
@@ -472,8 +489,10 @@ double Evaluator::countIf(const Range& range)
             if (!expect(u')'))
                 return 0;
             const int count = m_cache->count(*entry, *this);
-            if (entry->skipped > 0)
+            if (entry->skipped > 0) {
                 m_skipped = m_cache->pendingBlock(range);
+                m_skippedCells = entry->skipped;
+            }
             return count;
         }
     }
