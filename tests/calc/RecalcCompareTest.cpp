@@ -226,35 +226,46 @@ void expectSameSheets(const Recalculation& fast, const Recalculation& plain)
     ASSERT_EQ(fast.fakes.ui.messageTexts(), plain.fakes.ui.messageTexts());
 }
 
-TEST(RecalcCompareTest, FastRecalculationMatchesThePlainPassesOnRandomSheets)
+struct Tally
 {
     int waiting = 0;
     int warnings = 0;
+};
+
+/// Fills a sheet from the generator, recalculates it both ways `times` times (each time from
+/// the displays and values the last one left) and compares.
+void recalculateBothWays(SheetGenerator& generator, QString (SheetGenerator::*cellAt)(int, int),
+                         int times, Tally& tally)
+{
+    Recalculation fast(generator);
+    Recalculation plain(generator);
+    for (int c = 1; c <= generator.cols; ++c)
+        for (int r = 1; r <= generator.rows; ++r)
+            fast.app.sheet.CellText[c][r] = (generator.*cellAt)(c, r);
+    core::RescanExtent(fast.app);
+    plain.app.sheet = fast.app.sheet;
+    for (int k = 0; k < times; ++k) {
+        calc::RecalcAll(fast.app);
+        calc::RecalcAllPlain(plain.app);
+        ASSERT_NO_FATAL_FAILURE(expectSameSheets(fast, plain));
+    }
+    for (int c = 1; c <= generator.cols; ++c)
+        for (int r = 1; r <= generator.rows; ++r)
+            tally.waiting += fast.app.sheet.CellKind[c][r] == core::kindPending;
+    tally.warnings += int(fast.fakes.ui.messages.size());
+}
+
+TEST(RecalcCompareTest, FastRecalculationMatchesThePlainPassesOnRandomSheets)
+{
+    Tally tally;
     for (unsigned seed = 1; seed <= 4000; ++seed) {
         SheetGenerator generator(seed);
-        Recalculation fast(generator);
-        Recalculation plain(generator);
-        for (int c = 1; c <= generator.cols; ++c)
-            for (int r = 1; r <= generator.rows; ++r)
-                fast.app.sheet.CellText[c][r] = generator.cell(c, r);
-        core::RescanExtent(fast.app);
-        plain.app.sheet = fast.app.sheet;
-        calc::RecalcAll(fast.app);
-        calc::RecalcAllPlain(plain.app);
         SCOPED_TRACE(seed);
-        ASSERT_NO_FATAL_FAILURE(expectSameSheets(fast, plain));
-        // A second recalculation starts from the displays and values the first one left.
-        calc::RecalcAll(fast.app);
-        calc::RecalcAllPlain(plain.app);
-        ASSERT_NO_FATAL_FAILURE(expectSameSheets(fast, plain));
-        for (int c = 1; c <= generator.cols; ++c)
-            for (int r = 1; r <= generator.rows; ++r)
-                waiting += fast.app.sheet.CellKind[c][r] == core::kindPending;
-        warnings += int(fast.fakes.ui.messages.size());
+        ASSERT_NO_FATAL_FAILURE(recalculateBothWays(generator, &SheetGenerator::cell, 2, tally));
     }
     // The sheets do exercise waiting formulas and the warning.
-    EXPECT_GT(waiting, 1000);
-    EXPECT_GT(warnings, 100);
+    EXPECT_GT(tally.waiting, 1000);
+    EXPECT_GT(tally.warnings, 100);
 }
 
 TEST(RecalcCompareTest, ChainsThroughCriterionRangesMatchThePlainPasses)
@@ -262,30 +273,17 @@ TEST(RecalcCompareTest, ChainsThroughCriterionRangesMatchThePlainPasses)
     // The shape that once made every pass rescan every waiting count: A(i) =
     // COUNTIF(B:B,">0")+A(i+1) with B(i) = A(i), here in both directions, with cycles, with
     // the count used in arithmetic, and as SUMIF.
-    int waiting = 0;
-    int warnings = 0;
+    Tally tally;
     for (unsigned seed = 1; seed <= 1500; ++seed) {
         SheetGenerator generator(500000u + seed);
         generator.rows = 4 + int(seed % 37);
         generator.cols = 2 + int(seed % 4);
-        Recalculation fast(generator);
-        Recalculation plain(generator);
-        for (int c = 1; c <= generator.cols; ++c)
-            for (int r = 1; r <= generator.rows; ++r)
-                fast.app.sheet.CellText[c][r] = generator.chainCell(c, r);
-        core::RescanExtent(fast.app);
-        plain.app.sheet = fast.app.sheet;
-        calc::RecalcAll(fast.app);
-        calc::RecalcAllPlain(plain.app);
         SCOPED_TRACE(seed);
-        ASSERT_NO_FATAL_FAILURE(expectSameSheets(fast, plain));
-        for (int c = 1; c <= generator.cols; ++c)
-            for (int r = 1; r <= generator.rows; ++r)
-                waiting += fast.app.sheet.CellKind[c][r] == core::kindPending;
-        warnings += int(fast.fakes.ui.messages.size());
+        ASSERT_NO_FATAL_FAILURE(
+            recalculateBothWays(generator, &SheetGenerator::chainCell, 1, tally));
     }
-    EXPECT_GT(waiting, 1000);
-    EXPECT_GT(warnings, 25);
+    EXPECT_GT(tally.waiting, 1000);
+    EXPECT_GT(tally.warnings, 25);
 }
 
 TEST(RecalcCompareTest, ArbitraryFormulaTextsNeitherBreakNorDiffer)
