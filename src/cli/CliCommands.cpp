@@ -170,6 +170,7 @@ int runConvert(const QStringList& args, QTextStream& err)
         return usageError(err, *problem);
     const auto& [in, output] = std::get<std::pair<QString, OutputOptions>>(parsed);
     Session session(err);
+    session.app->DisplaysUnused = !readsDisplays(output);
     if (!session.open(in))
         return ExitFileError;
     return writeOutput(*session.app, output, err);

@@ -6,44 +6,88 @@
 #include "platform/TextMeasure.h"
 #include "platform/Ui.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace core {
 
 namespace {
 
+/// Sets dst to the characters of src, in its own buffer when that is unshared and large
+/// enough: showing a sheet again then allocates nothing.
+void setText(QString& dst, QStringView src)
+{
+    if (dst.isDetached() && dst.capacity() >= src.size()) {
+        dst.resize(src.size());
+        std::copy(src.begin(), src.end(), dst.data());
+    } else {
+        dst = src.toString();
+    }
+}
+
+void alignText(App& app, int c, int r, QStringView text)
+{
+    const column_type& format = app.sheet.ColFormat[c];
+    QString& shown = app.sheet.GridText[c][r];
+    // Left alignment shows the text as it is; measuring it would change nothing.
+    if (format.align != 1 && format.align != 2) {
+        setText(shown, text);
+        return;
+    }
+    const QString whole = text.toString();
+    const int w = format.wid;
+    const int u = CharUnit(app, 1);
+    const int n = u > 0 ? (TextPixels(app, whole) + u - 1) / u : 0;
+    if (format.align == 2) {
+        if (n < w)
+            shown = QString((w - n) / 2, u' ') + whole;
+        else if (n > w)
+            shown = whole.mid(CharsThatFit(app, whole, ((n - w) * u) / 2));
+        else
+            shown = whole;
+    } else {
+        if (n < w)
+            shown = QString(w - n, u' ') + whole;
+        else if (n > w)
+            shown = whole.mid(CharsThatFit(app, whole, (n - w) * u));
+        else
+            shown = whole;
+    }
+}
+
 /// ShowCell with the column's number format already parsed (nullopt: formatting fails).
 void showCellWith(App& app, int c, int r, const std::optional<NumberFormat>& format)
 {
     Sheet& sheet = app.sheet;
     const QString& s = sheet.CellText[c][r];
+    QString& shown = sheet.GridText[c][r];
     if (s.isEmpty()) {
-        sheet.GridText[c][r].clear();
+        shown.clear();
         return;
     }
     if (s[0] == u'\'' || s[0] == TextMark) {
-        AlignText(app, c, r, s.mid(1));
+        alignText(app, c, r, QStringView(s).mid(1));
         return;
     }
-    QString shown;
-    if (format)
-        shown = FormatNumber(sheet.CellValue[c][r], *format);
     // A value that cannot be formatted (a number entry beyond the double range, 1e400)
     // shows the entry as typed.
-    sheet.GridText[c][r] = shown.isNull() ? StripMark(s) : shown;
+    if (!format || !FormatNumberInto(sheet.CellValue[c][r], *format, shown))
+        setText(shown, s[0] == NumberMark ? QStringView(s).mid(1) : QStringView(s));
 }
 
 } // namespace
 
 void ShowCell(App& app, int c, int r)
 {
+    if (app.DisplaysUnused)
+        return;
     showCellWith(app, c, r, ParseNumberFormat(app.sheet.ColFormat[c].fmt));
 }
 
 void ShowAllCells(App& app)
 {
     Sheet& sheet = app.sheet;
-    for (int c = 1; c <= sheet.LastCol; ++c) {
+    for (int c = 1; c <= sheet.LastCol && !app.DisplaysUnused; ++c) {
         const auto format = ParseNumberFormat(sheet.ColFormat[c].fmt);
         for (int r = 1; r <= sheet.LastRow; ++r)
             showCellWith(app, c, r, format);
@@ -53,26 +97,9 @@ void ShowAllCells(App& app)
 
 void AlignText(App& app, int c, int r, const QString& text)
 {
-    const column_type& format = app.sheet.ColFormat[c];
-    QString result = text;
-    // Left alignment shows the text as it is; measuring it would change nothing.
-    if (format.align == 1 || format.align == 2) {
-        const int w = format.wid;
-        const int u = CharUnit(app, 1);
-        const int n = u > 0 ? (TextPixels(app, text) + u - 1) / u : 0;
-        if (format.align == 2) {
-            if (n < w)
-                result = QString((w - n) / 2, u' ') + text;
-            else if (n > w)
-                result = text.mid(CharsThatFit(app, text, ((n - w) * u) / 2));
-        } else {
-            if (n < w)
-                result = QString(w - n, u' ') + text;
-            else if (n > w)
-                result = text.mid(CharsThatFit(app, text, (n - w) * u));
-        }
-    }
-    app.sheet.GridText[c][r] = result;
+    if (app.DisplaysUnused)
+        return;
+    alignText(app, c, r, text);
 }
 
 int CharsThatFit(const App& app, const QString& text, int px)
