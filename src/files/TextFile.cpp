@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSysInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -162,18 +161,39 @@ QByteArray EncodeTextLines(const QStringList& lines, bool unicode)
 
 core::Result<core::Unit> WriteFileSafely(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return core::Error{core::ErrorCode::WriteFailed, 0, file.errorString()};
-    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
-        file.cancelWriting();
-        const QString reason = file.errorString();
-        file.commit();
+    SafeFileWriter file(path);
+    file.write(bytes);
+    return file.commit();
+}
+
+SafeFileWriter::SafeFileWriter(const QString& path) : m_file(path), m_path(path)
+{
+    m_open = m_file.open(QIODevice::WriteOnly);
+    if (!m_open)
+        m_openError = m_file.errorString();
+}
+
+void SafeFileWriter::write(QByteArrayView bytes)
+{
+    if (!m_open || m_failed)
+        return;
+    m_failed = m_file.write(bytes.data(), bytes.size()) != bytes.size();
+}
+
+core::Result<core::Unit> SafeFileWriter::commit()
+{
+    if (!m_open)
+        return core::Error{core::ErrorCode::WriteFailed, 0, m_openError};
+    m_open = false;
+    if (m_failed || !m_file.flush() || ::fsync(m_file.handle()) != 0) {
+        m_file.cancelWriting();
+        const QString reason = m_file.errorString();
+        m_file.commit();
         return core::Error{core::ErrorCode::WriteFailed, 0, reason};
     }
-    if (!file.commit())
-        return core::Error{core::ErrorCode::WriteFailed, 0, file.errorString()};
-    syncFolderOf(path);
+    if (!m_file.commit())
+        return core::Error{core::ErrorCode::WriteFailed, 0, m_file.errorString()};
+    syncFolderOf(m_path);
     return core::Unit{};
 }
 

@@ -3,6 +3,7 @@
 #include "core/Result.h"
 
 #include <QByteArray>
+#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 
@@ -28,5 +29,25 @@ QByteArray EncodeTextLines(const QStringList& lines, bool unicode);
 /// Writes the bytes so that the previous file survives any failure: a temporary file in
 /// the same folder, flushed and synced, then renamed over the target.
 core::Result<core::Unit> WriteFileSafely(const QString& path, const QByteArray& bytes);
+
+/// WriteFileSafely in pieces: the pieces go to the temporary file as they come, and commit()
+/// flushes, syncs and renames it over the target. Without a commit the target stays as it
+/// was.
+class SafeFileWriter
+{
+public:
+    explicit SafeFileWriter(const QString& path);
+    /// Whether the temporary file could be made; when not, commit() returns why.
+    bool isOpen() const { return m_open; }
+    void write(QByteArrayView bytes);
+    core::Result<core::Unit> commit();
+
+private:
+    QSaveFile m_file;
+    QString m_path;
+    QString m_openError;
+    bool m_open = false;
+    bool m_failed = false;
+};
 
 } // namespace files
