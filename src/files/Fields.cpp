@@ -4,39 +4,53 @@
 
 namespace files {
 
+qsizetype NextField(QStringView line, qsizetype pos, QStringView& field, QString& scratch)
+{
+    const qsizetype n = line.size();
+    if (pos >= n || line[pos] != u'"') {
+        const qsizetype comma = line.indexOf(u',', pos);
+        const qsizetype end = comma < 0 ? n : comma;
+        field = line.mid(pos, end - pos);
+        return end + 1;
+    }
+    const qsizetype start = ++pos;
+    qsizetype end = n;
+    bool doubled = false;
+    while (pos < n) {
+        if (line[pos] == u'"') {
+            if (pos + 1 < n && line[pos + 1] == u'"') {
+                doubled = true;
+                pos += 2;
+                continue;
+            }
+            end = pos++;
+            break;
+        }
+        ++pos;
+    }
+    const QStringView inner = line.mid(start, end - start);
+    if (doubled) {
+        scratch = inner.toString();
+        scratch.replace(QStringLiteral("\"\""), QStringLiteral("\""));
+        field = scratch;
+    } else {
+        field = inner.isEmpty() ? QStringView() : inner;
+    }
+    if (pos < n && line[pos] == u',')
+        return pos + 1;
+    return pos >= n ? n + 1 : pos;
+}
+
 QStringList SplitFields(QStringView line)
 {
     QStringList fields;
-    const qsizetype n = line.size();
+    QString scratch;
+    QStringView field;
     qsizetype pos = 0;
     do {
-        QString field;
-        if (pos < n && line[pos] == u'"') {
-            ++pos;
-            while (pos < n) {
-                if (line[pos] == u'"') {
-                    if (pos + 1 < n && line[pos + 1] == u'"') {
-                        field += u'"';
-                        pos += 2;
-                        continue;
-                    }
-                    ++pos;
-                    break;
-                }
-                field += line[pos++];
-            }
-            if (pos < n && line[pos] == u',')
-                ++pos;
-            else if (pos >= n)
-                pos = n + 1;
-        } else {
-            const qsizetype comma = line.indexOf(u',', pos);
-            const qsizetype end = comma < 0 ? n : comma;
-            field = line.mid(pos, end - pos).toString();
-            pos = end + 1;
-        }
-        fields.append(field);
-    } while (pos <= n);
+        pos = NextField(line, pos, field, scratch);
+        fields.append(field.toString());
+    } while (pos <= line.size());
     return fields;
 }
 

@@ -9,6 +9,10 @@ namespace files {
 /// quotes inside stand for one). An empty line is one empty field; a trailing comma adds an
 /// empty last field.
 QStringList SplitFields(QStringView line);
+/// The field of the line that starts at pos, as SplitFields reads it: a view of the line, or
+/// of `scratch` when doubled quotes had to be undone; a null view for an empty quoted field.
+/// Returns where the next field starts: beyond line.size() after the last field.
+qsizetype NextField(QStringView line, qsizetype pos, QStringView& field, QString& scratch);
 /// Integer of the trimmed field; 0 when it is not an integer.
 int FieldInt(QStringView field);
 /// True when the trimmed field is a number other than 0 or the word True (any case).

@@ -7,6 +7,7 @@
 #include <QStringEncoder>
 
 #include <optional>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -29,16 +30,6 @@ const char* ansiName()
     return name;
 }
 
-/// The text when the bytes are valid UTF-8.
-std::optional<QString> decodeStrictUtf8(const QByteArray& bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
-}
-
 /// Makes a rename in the folder durable; errors are ignored (the data itself is synced).
 void syncFolderOf(const QString& path)
 {
@@ -50,61 +41,124 @@ void syncFolderOf(const QString& path)
     ::close(fd);
 }
 
-QStringList splitLines(const QString& text)
+/// Lines ending at CR LF, CR or LF in data[from..to); a final line end adds no empty line.
+template <typename Char> qsizetype countLines(const Char* data, qsizetype from, qsizetype to)
 {
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    const QChar* data = text.constData();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar ch = data[i];
-        if (ch == u'\r' || ch == u'\n') {
-            lines.append(text.mid(start, i - start));
-            if (ch == u'\r' && i + 1 < n && data[i + 1] == u'\n')
+    qsizetype count = 0;
+    for (qsizetype i = from; i < to; ++i) {
+        if (data[i] == Char('\r') || data[i] == Char('\n')) {
+            ++count;
+            if (data[i] == Char('\r') && i + 1 < to && data[i + 1] == Char('\n'))
                 ++i;
-            start = i + 1;
+        } else if (i + 1 == to) {
+            ++count;
         }
     }
-    if (start < n)
-        lines.append(text.mid(start));
-    return lines;
+    return count;
+}
+
+/// The end of the line that starts at `from`, and where the next line starts.
+template <typename Char>
+std::pair<qsizetype, qsizetype> lineEnd(const Char* data, qsizetype from, qsizetype to)
+{
+    qsizetype i = from;
+    while (i < to && data[i] != Char('\r') && data[i] != Char('\n'))
+        ++i;
+    qsizetype next = i + 1;
+    if (i < to && data[i] == Char('\r') && next < to && data[next] == Char('\n'))
+        ++next;
+    return {i, next};
 }
 
 } // namespace
 
-QStringList DecodeTextLines(const QByteArray& bytes, TextEncoding* detected)
+TextLines::TextLines(QByteArray bytes)
 {
-    TextEncoding encoding = TextEncoding::Ansi;
-    QString text;
+    const QByteArrayView bom8("\xEF\xBB\xBF");
     if (bytes.startsWith("\xFF\xFE")) {
-        encoding = TextEncoding::Utf16LE;
-        text = QStringDecoder(QStringDecoder::Utf16LE).decode(bytes.mid(2));
+        m_encoding = TextEncoding::Utf16LE;
+        m_text = QStringDecoder(QStringDecoder::Utf16LE).decode(QByteArrayView(bytes).sliced(2));
     } else if (bytes.startsWith("\xFE\xFF")) {
-        encoding = TextEncoding::Utf16BE;
-        text = QStringDecoder(QStringDecoder::Utf16BE).decode(bytes.mid(2));
-    } else if (bytes.startsWith("\xEF\xBB\xBF")) {
-        encoding = TextEncoding::Utf8;
-        text = QStringDecoder(QStringDecoder::Utf8).decode(bytes.mid(3));
-    } else if (std::optional<QString> utf8 = decodeStrictUtf8(bytes)) {
-        encoding = TextEncoding::Utf8;
-        text = std::move(*utf8);
+        m_encoding = TextEncoding::Utf16BE;
+        m_text = QStringDecoder(QStringDecoder::Utf16BE).decode(QByteArrayView(bytes).sliced(2));
+    } else if (bytes.startsWith(bom8)) {
+        m_encoding = TextEncoding::Utf8;
+        const QByteArrayView rest = QByteArrayView(bytes).sliced(3);
+        // The decoder drops a second mark right after the first, and stands in for invalid
+        // bytes: both only when the whole text is decoded at once.
+        if (rest.isValidUtf8() && !rest.startsWith(bom8)) {
+            m_bytes = std::move(bytes);
+            m_pos = 3;
+        } else {
+            m_text = QStringDecoder(QStringDecoder::Utf8).decode(rest);
+        }
+    } else if (QByteArrayView(bytes).isValidUtf8()) {
+        m_encoding = TextEncoding::Utf8;
+        m_bytes = std::move(bytes);
     } else {
-        text = DecodeAnsi(bytes);
+        m_text = DecodeAnsi(bytes);
     }
-    if (detected)
-        *detected = encoding;
-    return splitLines(text);
+    m_whole = m_bytes.isEmpty();
+    if (!m_whole) {
+        m_end = m_bytes.size();
+        m_count = countLines(m_bytes.constData(), m_pos, m_end);
+    } else {
+        m_end = m_text.size();
+        m_count = countLines(m_text.utf16(), 0, m_end);
+    }
 }
 
-core::Result<QStringList> ReadTextLines(const QString& path)
+QStringView TextLines::next()
+{
+    if (atEnd())
+        return QStringView();
+    if (m_whole) {
+        const auto [end, next] = lineEnd(m_text.utf16(), m_pos, m_end);
+        const QStringView line = QStringView(m_text).mid(m_pos, end - m_pos);
+        m_pos = next;
+        return line;
+    }
+    const auto [end, next] = lineEnd(m_bytes.constData(), m_pos, m_end);
+    const QByteArrayView bytes = QByteArrayView(m_bytes).sliced(m_pos, end - m_pos);
+    m_pos = next;
+    // Valid UTF-8 decodes the same in pieces cut at line ends; a mark inside the text stays.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless
+                                                     | QStringDecoder::Flag::ConvertInitialBom);
+    m_line.resize(decoder.requiredSpace(bytes.size()));
+    const QChar* out = decoder.appendToBuffer(m_line.data(), bytes);
+    m_line.resize(out - m_line.constData());
+    return m_line;
+}
+
+QStringList DecodeTextLines(const QByteArray& bytes, TextEncoding* detected)
+{
+    TextLines text(bytes);
+    if (detected)
+        *detected = text.encoding();
+    QStringList lines;
+    lines.reserve(text.count());
+    while (!text.atEnd())
+        lines.append(text.next().toString());
+    return lines;
+}
+
+core::Result<QByteArray> ReadFileBytes(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return core::Error{core::ErrorCode::ReadFailed, 0, file.errorString()};
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return core::Error{core::ErrorCode::ReadFailed, 0, file.errorString()};
-    return DecodeTextLines(bytes);
+    return bytes;
+}
+
+core::Result<QStringList> ReadTextLines(const QString& path)
+{
+    core::Result<QByteArray> bytes = ReadFileBytes(path);
+    if (!bytes)
+        return bytes.error();
+    return DecodeTextLines(bytes.value());
 }
 
 QByteArray EncodeAnsi(const QString& text, bool* lossless)

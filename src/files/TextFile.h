@@ -16,6 +16,35 @@ enum class TextEncoding { Utf16LE, Utf16BE, Utf8, Ansi };
 /// CR LF, CR or LF; a final line end adds no empty line.
 QStringList DecodeTextLines(const QByteArray& bytes, TextEncoding* detected = nullptr);
 core::Result<QStringList> ReadTextLines(const QString& path);
+/// The whole file's bytes.
+core::Result<QByteArray> ReadFileBytes(const QString& path);
+
+/// The lines of a file image as DecodeTextLines finds them, decoded one at a time: UTF-8
+/// (the common case) is decoded line by line from the bytes, so the whole text never
+/// exists twice.
+class TextLines
+{
+public:
+    explicit TextLines(QByteArray bytes);
+    TextLines(const TextLines&) = delete;
+    TextLines& operator=(const TextLines&) = delete;
+
+    qsizetype count() const { return m_count; }
+    TextEncoding encoding() const { return m_encoding; }
+    bool atEnd() const { return m_pos >= m_end; }
+    /// The next line, valid until the next call; empty at the end.
+    QStringView next();
+
+private:
+    QByteArray m_bytes; // UTF-8 decoded line by line
+    QString m_text;     // any other encoding, decoded at once
+    bool m_whole = false;
+    QString m_line;
+    qsizetype m_pos = 0;
+    qsizetype m_end = 0;
+    qsizetype m_count = 0;
+    TextEncoding m_encoding = TextEncoding::Ansi;
+};
 
 /// Windows-31J bytes of the text. `lossless` (optional) tells whether it converts back intact;
 /// characters without an ANSI form become "?".
