@@ -252,16 +252,15 @@ void OpenCsv(App& app, const QString& path)
     core::BusyGuard busy(app);
     core::ShowStatus(app, QStringLiteral("CSVファイル読み込み開始..."));
     // Read before clearing: a file that cannot be read costs the sheet nothing.
-    core::Result<QByteArray> bytes = ReadFileBytes(path);
-    if (!bytes) {
+    const core::Result<std::unique_ptr<TextLines>> lines = TextLines::open(path);
+    if (!lines) {
         busy.end();
         detail::RestoreCurrentFile(app, wasReadOnly);
         detail::ShowFileMessage(app, platform::Icon::Error,
                                 QStringLiteral("データの読み込みに失敗しました"));
         return;
     }
-    TextLines lines(std::move(bytes).value());
-    importLines(app, path, lines);
+    importLines(app, path, *lines.value());
 }
 
 void ImportCsvLines(App& app, const QString& path, const QStringList& lines)

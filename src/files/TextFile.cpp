@@ -1,5 +1,6 @@
 #include "files/TextFile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
@@ -41,86 +42,210 @@ void syncFolderOf(const QString& path)
     ::close(fd);
 }
 
-/// Lines ending at CR LF, CR or LF in data[from..to); a final line end adds no empty line.
-template <typename Char> qsizetype countLines(const Char* data, qsizetype from, qsizetype to)
+/// Counts the lines of a text given in pieces: lines end at CR LF, CR or LF, and a final line
+/// end adds no empty line.
+class LineCounter
 {
-    qsizetype count = 0;
-    for (qsizetype i = from; i < to; ++i) {
-        if (data[i] == Char('\r') || data[i] == Char('\n')) {
-            ++count;
-            if (data[i] == Char('\r') && i + 1 < to && data[i + 1] == Char('\n'))
-                ++i;
-        } else if (i + 1 == to) {
-            ++count;
+public:
+    template <typename Char> void add(const Char* data, qsizetype size)
+    {
+        for (qsizetype i = 0; i < size; ++i) {
+            const Char ch = data[i];
+            if (ch == Char('\n') && m_afterCr) {
+                m_afterCr = false;
+                continue;
+            }
+            m_afterCr = ch == Char('\r');
+            if (ch == Char('\r') || ch == Char('\n')) {
+                ++m_count;
+                m_open = false;
+            } else {
+                m_open = true;
+            }
         }
     }
-    return count;
-}
+    qsizetype count() const { return m_count + (m_open ? 1 : 0); }
 
-/// The end of the line that starts at `from`, and where the next line starts.
-template <typename Char>
-std::pair<qsizetype, qsizetype> lineEnd(const Char* data, qsizetype from, qsizetype to)
+private:
+    qsizetype m_count = 0;
+    bool m_open = false; // a line has begun and not ended
+    bool m_afterCr = false;
+};
+
+/// Checks UTF-8 given in pieces. Valid UTF-8 cut after an ASCII byte is valid on both
+/// sides, so each piece is checked up to its last ASCII byte and the rest waits for more.
+class Utf8Check
 {
-    qsizetype i = from;
-    while (i < to && data[i] != Char('\r') && data[i] != Char('\n'))
-        ++i;
-    qsizetype next = i + 1;
-    if (i < to && data[i] == Char('\r') && next < to && data[next] == Char('\n'))
-        ++next;
-    return {i, next};
+public:
+    void add(QByteArrayView bytes)
+    {
+        if (!m_valid)
+            return;
+        m_rest += bytes;
+        qsizetype cut = m_rest.size();
+        while (cut > 0 && uchar(m_rest[cut - 1]) >= 0x80)
+            --cut;
+        m_valid = QByteArrayView(m_rest).first(cut).isValidUtf8();
+        m_rest.remove(0, cut);
+    }
+    bool valid() const { return m_valid && QByteArrayView(m_rest).isValidUtf8(); }
+
+private:
+    QByteArray m_rest;
+    bool m_valid = true;
+};
+
+constexpr qsizetype ReadPiece = 256 * 1024;
+
+bool readFailed(const QIODevice& device)
+{
+    const auto* file = qobject_cast<const QFileDevice*>(&device);
+    return file && file->error() != QFileDevice::NoError;
 }
+const QByteArrayView Utf8Mark("\xEF\xBB\xBF");
 
 } // namespace
 
-TextLines::TextLines(QByteArray bytes)
+TextLines::TextLines(const QByteArray& bytes)
 {
-    const QByteArrayView bom8("\xEF\xBB\xBF");
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(bytes);
+    buffer->open(QIODevice::ReadOnly);
+    scan(std::move(buffer), nullptr);
+}
+
+core::Result<std::unique_ptr<TextLines>> TextLines::open(const QString& path)
+{
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly))
+        return core::Error{core::ErrorCode::ReadFailed, 0, file->errorString()};
+    std::unique_ptr<TextLines> lines(new TextLines);
+    QString error;
+    if (!lines->scan(std::move(file), &error))
+        return core::Error{core::ErrorCode::ReadFailed, 0, error};
+    return lines;
+}
+
+bool TextLines::scan(std::unique_ptr<QIODevice> device, QString* error)
+{
+    const auto failed = [&] {
+        if (error)
+            *error = device->errorString();
+        return false;
+    };
+    QByteArray piece = device->read(ReadPiece);
+    const bool utf16 = piece.startsWith("\xFF\xFE") || piece.startsWith("\xFE\xFF");
+    qsizetype start = 0;
+    if (piece.startsWith(Utf8Mark)) {
+        start = 3;
+        // The decoder drops a second mark right after the first.
+        if (QByteArrayView(piece).sliced(3).startsWith(Utf8Mark))
+            start = -1;
+    }
+    if (!utf16 && start >= 0) {
+        Utf8Check check;
+        LineCounter counter;
+        QByteArrayView part = QByteArrayView(piece).sliced(start);
+        while (!part.isEmpty()) {
+            check.add(part);
+            counter.add(part.data(), part.size());
+            piece = device->read(ReadPiece);
+            part = piece;
+        }
+        if (readFailed(*device))
+            return failed();
+        if (check.valid()) {
+            m_encoding = TextEncoding::Utf8;
+            m_count = counter.count();
+            if (!device->seek(start))
+                return failed();
+            m_device = std::move(device);
+            return true;
+        }
+    }
+    // Any other text is decoded at once, as it stands in for invalid bytes.
+    if (!device->seek(0))
+        return failed();
+    const QByteArray bytes = device->readAll();
+    if (readFailed(*device))
+        return failed();
+    decodeWhole(bytes);
+    return true;
+}
+
+void TextLines::decodeWhole(const QByteArray& bytes)
+{
     if (bytes.startsWith("\xFF\xFE")) {
         m_encoding = TextEncoding::Utf16LE;
         m_text = QStringDecoder(QStringDecoder::Utf16LE).decode(QByteArrayView(bytes).sliced(2));
     } else if (bytes.startsWith("\xFE\xFF")) {
         m_encoding = TextEncoding::Utf16BE;
         m_text = QStringDecoder(QStringDecoder::Utf16BE).decode(QByteArrayView(bytes).sliced(2));
-    } else if (bytes.startsWith(bom8)) {
+    } else if (bytes.startsWith(Utf8Mark)) {
         m_encoding = TextEncoding::Utf8;
-        const QByteArrayView rest = QByteArrayView(bytes).sliced(3);
-        // The decoder drops a second mark right after the first, and stands in for invalid
-        // bytes: both only when the whole text is decoded at once.
-        if (rest.isValidUtf8() && !rest.startsWith(bom8)) {
-            m_bytes = std::move(bytes);
-            m_pos = 3;
-        } else {
-            m_text = QStringDecoder(QStringDecoder::Utf8).decode(rest);
-        }
-    } else if (QByteArrayView(bytes).isValidUtf8()) {
-        m_encoding = TextEncoding::Utf8;
-        m_bytes = std::move(bytes);
+        m_text = QStringDecoder(QStringDecoder::Utf8).decode(QByteArrayView(bytes).sliced(3));
     } else {
+        m_encoding = TextEncoding::Ansi;
         m_text = DecodeAnsi(bytes);
     }
-    m_whole = m_bytes.isEmpty();
-    if (!m_whole) {
-        m_end = m_bytes.size();
-        m_count = countLines(m_bytes.constData(), m_pos, m_end);
-    } else {
-        m_end = m_text.size();
-        m_count = countLines(m_text.utf16(), 0, m_end);
+    LineCounter counter;
+    counter.add(m_text.utf16(), m_text.size());
+    m_count = counter.count();
+}
+
+bool TextLines::refill()
+{
+    if (m_deviceEnd)
+        return false;
+    m_buffer.remove(0, m_bufferPos);
+    m_bufferPos = 0;
+    const QByteArray piece = m_device->read(ReadPiece);
+    if (piece.isEmpty()) {
+        m_deviceEnd = true;
+        return false;
     }
+    m_buffer += piece;
+    return true;
 }
 
 QStringView TextLines::next()
 {
     if (atEnd())
         return QStringView();
-    if (m_whole) {
-        const auto [end, next] = lineEnd(m_text.utf16(), m_pos, m_end);
-        const QStringView line = QStringView(m_text).mid(m_pos, end - m_pos);
-        m_pos = next;
+    ++m_taken;
+    if (!m_device) {
+        const ushort* data = m_text.utf16();
+        const qsizetype size = m_text.size();
+        qsizetype end = m_textPos;
+        while (end < size && data[end] != u'\r' && data[end] != u'\n')
+            ++end;
+        const QStringView line = QStringView(m_text).mid(m_textPos, end - m_textPos);
+        m_textPos = end + 1;
+        if (end < size && data[end] == u'\r' && m_textPos < size && data[m_textPos] == u'\n')
+            ++m_textPos;
         return line;
     }
-    const auto [end, next] = lineEnd(m_bytes.constData(), m_pos, m_end);
-    const QByteArrayView bytes = QByteArrayView(m_bytes).sliced(m_pos, end - m_pos);
-    m_pos = next;
+    qsizetype end = m_bufferPos;
+    for (;;) {
+        const char* data = m_buffer.constData();
+        const qsizetype size = m_buffer.size();
+        while (end < size && data[end] != '\r' && data[end] != '\n')
+            ++end;
+        // A CR at the end of the piece may be the first half of CR LF.
+        if (end < size && !(data[end] == '\r' && end + 1 == size && !m_deviceEnd))
+            break;
+        const qsizetype offset = end - m_bufferPos;
+        const bool more = refill(); // moves the line to the front of the buffer
+        end = m_bufferPos + offset;
+        if (!more)
+            break;
+    }
+    const char* data = m_buffer.constData();
+    const qsizetype size = m_buffer.size();
+    const QByteArrayView bytes(data + m_bufferPos, end - m_bufferPos);
+    m_bufferPos = end + 1;
+    if (end < size && data[end] == '\r' && m_bufferPos < size && data[m_bufferPos] == '\n')
+        ++m_bufferPos;
     // Valid UTF-8 decodes the same in pieces cut at line ends; a mark inside the text stays.
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless
                                                      | QStringDecoder::Flag::ConvertInitialBom);
@@ -142,23 +267,17 @@ QStringList DecodeTextLines(const QByteArray& bytes, TextEncoding* detected)
     return lines;
 }
 
-core::Result<QByteArray> ReadFileBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return core::Error{core::ErrorCode::ReadFailed, 0, file.errorString()};
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return core::Error{core::ErrorCode::ReadFailed, 0, file.errorString()};
-    return bytes;
-}
-
 core::Result<QStringList> ReadTextLines(const QString& path)
 {
-    core::Result<QByteArray> bytes = ReadFileBytes(path);
-    if (!bytes)
-        return bytes.error();
-    return DecodeTextLines(bytes.value());
+    core::Result<std::unique_ptr<TextLines>> text = TextLines::open(path);
+    if (!text)
+        return text.error();
+    TextLines& lines = *text.value();
+    QStringList result;
+    result.reserve(lines.count());
+    while (!lines.atEnd())
+        result.append(lines.next().toString());
+    return result;
 }
 
 QByteArray EncodeAnsi(const QString& text, bool* lossless)

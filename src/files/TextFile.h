@@ -3,9 +3,12 @@
 #include "core/Result.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QSaveFile>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace files {
 
@@ -16,33 +19,43 @@ enum class TextEncoding { Utf16LE, Utf16BE, Utf8, Ansi };
 /// CR LF, CR or LF; a final line end adds no empty line.
 QStringList DecodeTextLines(const QByteArray& bytes, TextEncoding* detected = nullptr);
 core::Result<QStringList> ReadTextLines(const QString& path);
-/// The whole file's bytes.
-core::Result<QByteArray> ReadFileBytes(const QString& path);
 
-/// The lines of a file image as DecodeTextLines finds them, decoded one at a time: UTF-8
-/// (the common case) is decoded line by line from the bytes, so the whole text never
-/// exists twice.
+/// The lines of a text as DecodeTextLines finds them, decoded one at a time. UTF-8 (the
+/// common case) is read in pieces and decoded line by line, so that a large file is never
+/// held whole: once to check it and count its lines, once to decode them.
 class TextLines
 {
 public:
-    explicit TextLines(QByteArray bytes);
+    explicit TextLines(const QByteArray& bytes);
+    /// The lines of the file; a read failure when it cannot be read through.
+    static core::Result<std::unique_ptr<TextLines>> open(const QString& path);
     TextLines(const TextLines&) = delete;
     TextLines& operator=(const TextLines&) = delete;
 
     qsizetype count() const { return m_count; }
     TextEncoding encoding() const { return m_encoding; }
-    bool atEnd() const { return m_pos >= m_end; }
+    bool atEnd() const { return m_taken >= m_count; }
     /// The next line, valid until the next call; empty at the end.
     QStringView next();
 
 private:
-    QByteArray m_bytes; // UTF-8 decoded line by line
-    QString m_text;     // any other encoding, decoded at once
-    bool m_whole = false;
+    TextLines() = default;
+    /// Finds the encoding and counts the lines; false (and why) when the device cannot be
+    /// read.
+    bool scan(std::unique_ptr<QIODevice> device, QString* error);
+    void decodeWhole(const QByteArray& bytes);
+    /// Reads on from the device into m_buffer; false at its end.
+    bool refill();
+
+    std::unique_ptr<QIODevice> m_device; // UTF-8, read in pieces
+    QByteArray m_buffer;
+    qsizetype m_bufferPos = 0;
+    bool m_deviceEnd = false;
+    QString m_text; // any other encoding, decoded at once
+    qsizetype m_textPos = 0;
     QString m_line;
-    qsizetype m_pos = 0;
-    qsizetype m_end = 0;
     qsizetype m_count = 0;
+    qsizetype m_taken = 0;
     TextEncoding m_encoding = TextEncoding::Ansi;
 };
 
