@@ -124,7 +124,8 @@ bool IsNumericText(QStringView text)
     if (t.isEmpty())
         return false;
     // "E5" is 0 x 10^5 in the notation but is meant as a text.
-    if (t.startsWith(u'E', Qt::CaseInsensitive) || t.startsWith(u"-E", Qt::CaseInsensitive))
+    const auto isE = [](QChar ch) { return ch == u'E' || ch == u'e'; };
+    if (isE(t[0]) || (t.size() > 1 && t[0] == u'-' && isE(t[1])))
         return false;
     double value = 0;
     if (scanShortNumber(t, value))

@@ -77,35 +77,57 @@ constexpr char16_t LfStandIn = u'\u000F';
 
 } // namespace
 
-QString QuoteWorksheetText(const QString& text)
+namespace {
+
+bool needsWorksheetQuotes(QStringView text)
 {
-    bool quote = text.startsWith(u'"');
-    for (qsizetype i = 0; i < text.size() && !quote; ++i) {
-        const char16_t ch = text[i].unicode();
-        quote = ch == u',' || ch == u'\r' || ch == u'\n';
-    }
-    if (!quote)
-        return text;
-    QString quoted;
-    quoted.reserve(text.size() + 2);
-    quoted += u'"';
+    if (text.startsWith(u'"'))
+        return true;
+    for (const QChar ch : text)
+        if (ch == u',' || ch == u'\r' || ch == u'\n')
+            return true;
+    return false;
+}
+
+void appendQuoted(QString& out, QStringView text)
+{
+    out += u'"';
     for (const QChar ch : text) {
         switch (ch.unicode()) {
         case u'"':
-            quoted += QuoteStandIn;
+            out += QuoteStandIn;
             break;
         case u'\r':
-            quoted += CrStandIn;
+            out += CrStandIn;
             break;
         case u'\n':
-            quoted += LfStandIn;
+            out += LfStandIn;
             break;
         default:
-            quoted += ch;
+            out += ch;
         }
     }
-    quoted += u'"';
+    out += u'"';
+}
+
+} // namespace
+
+QString QuoteWorksheetText(const QString& text)
+{
+    if (!needsWorksheetQuotes(text))
+        return text;
+    QString quoted;
+    quoted.reserve(text.size() + 2);
+    appendQuoted(quoted, text);
     return quoted;
+}
+
+void AppendWorksheetText(QString& line, QStringView text)
+{
+    if (needsWorksheetQuotes(text))
+        appendQuoted(line, text);
+    else
+        line += text;
 }
 
 void RestoreWorksheetText(QString& field)

@@ -22,6 +22,8 @@ bool FieldBool(QStringView field);
 /// with a double quote, is enclosed in double quotes with U+0007 for each double quote
 /// inside and U+000E / U+000F for CR / LF; any other text is written as it is.
 QString QuoteWorksheetText(const QString& text);
+/// Appends QuoteWorksheetText of the text.
+void AppendWorksheetText(QString& line, QStringView text);
 /// Undoes the inner replacements of QuoteWorksheetText on a field that SplitFields returned.
 void RestoreWorksheetText(QString& field);
 
