@@ -56,10 +56,9 @@ struct App {
     /// An extraction is running; the search command then sets ExtractStop to end it.
     bool ExtractBusy = false;
     bool ExtractStop = false;
-    /// A batch run whose output never reads the display texts of cells (a formula CSV or a
-    /// worksheet file): ShowCell, ShowAllCells and AlignText then leave the grid strings of
-    /// the cells as they are.
-    bool DisplaysUnused = false;
+    /// The display texts that ShowCell, ShowAllCells and AlignText make; a batch run makes
+    /// fewer than the window.
+    core::CellDisplays Displays = core::CellDisplays::All;
     /// Tells this running program from every other: the private clipboard marker of a copy.
     const QByteArray InstanceId;
 

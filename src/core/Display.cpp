@@ -25,10 +25,10 @@ void setText(QString& dst, QStringView src)
     }
 }
 
-void alignText(App& app, int c, int r, QStringView text)
+/// The text entry padded or clipped by the column's align and wid.
+void alignText(const App& app, int c, QStringView text, QString& shown)
 {
     const column_type& format = app.sheet.ColFormat[c];
-    QString& shown = app.sheet.GridText[c][r];
     // Left alignment shows the text as it is; measuring it would change nothing.
     if (format.align != 1 && format.align != 2) {
         setText(shown, text);
@@ -55,18 +55,19 @@ void alignText(App& app, int c, int r, QStringView text)
     }
 }
 
-/// ShowCell with the column's number format already parsed (nullopt: formatting fails).
-void showCellWith(App& app, int c, int r, const std::optional<NumberFormat>& format)
+/// The display text of cell (c, r) with the column's number format already parsed
+/// (nullopt: formatting fails).
+void displayText(const App& app, int c, int r, const std::optional<NumberFormat>& format,
+                 QString& shown)
 {
-    Sheet& sheet = app.sheet;
+    const Sheet& sheet = app.sheet;
     const QString& s = sheet.CellText[c][r];
-    QString& shown = sheet.GridText[c][r];
     if (s.isEmpty()) {
-        shown.clear();
+        shown.resize(0);
         return;
     }
     if (s[0] == u'\'' || s[0] == TextMark) {
-        alignText(app, c, r, QStringView(s).mid(1));
+        alignText(app, c, QStringView(s).mid(1), shown);
         return;
     }
     // A value that cannot be formatted (a number entry beyond the double range, 1e400)
@@ -75,11 +76,26 @@ void showCellWith(App& app, int c, int r, const std::optional<NumberFormat>& for
         setText(shown, s[0] == NumberMark ? QStringView(s).mid(1) : QStringView(s));
 }
 
+/// ShowCell with the column's number format already parsed.
+void showCellWith(App& app, int c, int r, const std::optional<NumberFormat>& format)
+{
+    QString& shown = app.sheet.GridText[c][r];
+    if (app.sheet.CellText[c][r].isEmpty())
+        shown.clear(); // an empty cell keeps no buffer
+    else
+        displayText(app, c, r, format, shown);
+}
+
+bool isFormula(const QString& text)
+{
+    return !text.isEmpty() && text[0] == u'=';
+}
+
 } // namespace
 
 void ShowCell(App& app, int c, int r)
 {
-    if (app.DisplaysUnused)
+    if (app.Displays == CellDisplays::None)
         return;
     showCellWith(app, c, r, ParseNumberFormat(app.sheet.ColFormat[c].fmt));
 }
@@ -87,19 +103,38 @@ void ShowCell(App& app, int c, int r)
 void ShowAllCells(App& app)
 {
     Sheet& sheet = app.sheet;
-    for (int c = 1; c <= sheet.LastCol && !app.DisplaysUnused; ++c) {
+    for (int c = 1; c <= sheet.LastCol && app.Displays != CellDisplays::None; ++c) {
         const auto format = ParseNumberFormat(sheet.ColFormat[c].fmt);
+        const bool all = app.Displays == CellDisplays::All;
         for (int r = 1; r <= sheet.LastRow; ++r)
-            showCellWith(app, c, r, format);
+            if (all || isFormula(sheet.CellText[c][r]))
+                showCellWith(app, c, r, format);
     }
     app.ui().gridChanged(platform::GridChange::Cells);
 }
 
 void AlignText(App& app, int c, int r, const QString& text)
 {
-    if (app.DisplaysUnused)
+    if (app.Displays != CellDisplays::None)
+        alignText(app, c, text, app.sheet.GridText[c][r]);
+}
+
+DisplayTexts::DisplayTexts(const App& app) : m_app(app)
+{
+    if (app.Displays == CellDisplays::All)
         return;
-    alignText(app, c, r, text);
+    for (int c = 1; c <= MaxCols; ++c)
+        m_formats[std::size_t(c)] = ParseNumberFormat(app.sheet.ColFormat[c].fmt);
+}
+
+const QString& DisplayTexts::at(int c, int r)
+{
+    const Sheet& sheet = m_app.sheet;
+    if (m_app.Displays == CellDisplays::All
+        || (m_app.Displays == CellDisplays::Formulas && isFormula(sheet.CellText[c][r])))
+        return sheet.GridText[c][r];
+    displayText(m_app, c, r, m_formats[std::size_t(c)], m_text);
+    return m_text;
 }
 
 int CharsThatFit(const App& app, const QString& text, int px)

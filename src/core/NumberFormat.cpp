@@ -83,6 +83,23 @@ int exponentForm(double value, char* out)
 
 std::optional<NumberFormat> ParseNumberFormat(QStringView fmt)
 {
+    // The form that BuildColumnFormat writes, without the general number parsing.
+    const auto digitsAt = [&fmt](qsizetype& i, int& value) {
+        const qsizetype start = i;
+        value = 0;
+        for (; i < fmt.size() && i - start < 4 && fmt[i] >= u'0' && fmt[i] <= u'9'; ++i)
+            value = value * 10 + (fmt[i].unicode() - u'0');
+        return i > start;
+    };
+    qsizetype i = 1;
+    NumberFormat plain;
+    if (fmt.size() >= 4 && fmt[0] == u'%' && digitsAt(i, plain.width) && i < fmt.size()
+        && fmt[i] == u'.' && digitsAt(++i, plain.decimals) && i + 1 == fmt.size()
+        && plain.decimals <= 18) {
+        plain.type = fmt[i].unicode();
+        if (plain.type == u'f' || plain.type == u'n' || plain.type == u'm')
+            return plain;
+    }
     // "%" width "." decimals type
     if (fmt.size() < 4 || fmt[0] != u'%')
         return std::nullopt;

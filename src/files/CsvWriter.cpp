@@ -77,8 +77,8 @@ void appendFormulaField(QString& line, const QString& text)
 
 /// Appends one CSV row; an empty line when every cell of the row is empty. `ends` gets
 /// the end of each field in the line.
-void appendCsvRow(const App& app, const Block& b, int filterIndex, int r, QString& line,
-                  std::vector<qsizetype>& ends)
+void appendCsvRow(const App& app, core::DisplayTexts& shown, const Block& b, int filterIndex,
+                  int r, QString& line, std::vector<qsizetype>& ends)
 {
     const core::Sheet& sheet = app.sheet;
     bool any = false;
@@ -90,7 +90,7 @@ void appendCsvRow(const App& app, const Block& b, int filterIndex, int r, QStrin
         if (c > b.c1)
             line += u',';
         if (filterIndex == 3)
-            appendCsvField(line, sheet.GridText[c][r]);
+            appendCsvField(line, shown.at(c, r));
         else
             appendFormulaField(line, sheet.CellText[c][r]);
         ends.push_back(line.size());
@@ -98,9 +98,9 @@ void appendCsvRow(const App& app, const Block& b, int filterIndex, int r, QStrin
 }
 
 /// The displayed text fitted to exactly wid units of the column.
-QString txtField(const App& app, int c, int r)
+QString txtField(const App& app, core::DisplayTexts& shown, int c, int r)
 {
-    const QString& text = app.sheet.GridText[c][r];
+    const QString& text = shown.at(c, r);
     const core::column_type& format = app.sheet.ColFormat[c];
     const int unit = core::CharUnit(app, 1);
     if (unit <= 0)
@@ -123,11 +123,11 @@ QString txtField(const App& app, int c, int r)
     return prefix + u' ';
 }
 
-void appendTxtRow(const App& app, const Block& b, int r, QString& line,
-                  std::vector<qsizetype>& ends)
+void appendTxtRow(const App& app, core::DisplayTexts& shown, const Block& b, int r,
+                  QString& line, std::vector<qsizetype>& ends)
 {
     for (int c = b.c1; c <= b.c2; ++c) {
-        line += txtField(app, c, r);
+        line += txtField(app, shown, c, r);
         ends.push_back(line.size());
     }
 }
@@ -274,16 +274,18 @@ template <typename AppendRow> QStringList lines(const Block& b, AppendRow append
 QStringList CsvLines(const App& app, int c1, int c2, int filterIndex, int r1, int r2)
 {
     const Block b = clampBlock(app, c1, c2, r1, r2);
+    core::DisplayTexts shown(app);
     return lines(b, [&](QString& line, std::vector<qsizetype>& ends, int r) {
-        appendCsvRow(app, b, filterIndex, r, line, ends);
+        appendCsvRow(app, shown, b, filterIndex, r, line, ends);
     });
 }
 
 QStringList TxtLines(const App& app, int c1, int c2, int r1, int r2)
 {
     const Block b = clampBlock(app, c1, c2, r1, r2);
+    core::DisplayTexts shown(app);
     return lines(b, [&](QString& line, std::vector<qsizetype>& ends, int r) {
-        appendTxtRow(app, b, r, line, ends);
+        appendTxtRow(app, shown, b, r, line, ends);
     });
 }
 
@@ -291,16 +293,18 @@ core::Result<core::Unit> WriteCsv(App& app, const QString& path, int c1, int c2,
                                   int r1, int r2)
 {
     const Block b = clampBlock(app, c1, c2, r1, r2);
+    core::DisplayTexts shown(app);
     return writeRows(app, path, b, 1, [&](QString& line, std::vector<qsizetype>& ends, int r) {
-        appendCsvRow(app, b, filterIndex, r, line, ends);
+        appendCsvRow(app, shown, b, filterIndex, r, line, ends);
     });
 }
 
 core::Result<core::Unit> WriteTxt(App& app, const QString& path, int c1, int c2, int r1, int r2)
 {
     const Block b = clampBlock(app, c1, c2, r1, r2);
+    core::DisplayTexts shown(app);
     return writeRows(app, path, b, 0, [&](QString& line, std::vector<qsizetype>& ends, int r) {
-        appendTxtRow(app, b, r, line, ends);
+        appendTxtRow(app, shown, b, r, line, ends);
     });
 }
 
