@@ -11,6 +11,9 @@
 #include <QSysInfo>
 
 #include <algorithm>
+#include <array>
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace files {
@@ -75,25 +78,49 @@ void appendFormulaField(QString& line, const QString& text)
                    rest.startsWith(u'\'') || rest.startsWith(u'=') || core::IsNumericText(rest));
 }
 
-/// Appends one CSV row; an empty line when every cell of the row is empty. `ends` gets
-/// the end of each field in the line.
-void appendCsvRow(const App& app, core::DisplayTexts& shown, const Block& b, int filterIndex,
-                  int r, QString& line, std::vector<qsizetype>& ends)
+/// The lines of a block of rows, made column by column: the texts of a column lie close
+/// together in memory, those of a row do not. `ends` holds the end of each field of a line.
+struct RowLines {
+    static constexpr int Size = 64;
+    int first = 0;
+    int count = 0;
+    std::array<QString, Size> lines;
+    std::array<std::vector<qsizetype>, Size> ends;
+
+    void start(int firstRow, int rows)
+    {
+        first = firstRow;
+        count = rows;
+        for (int j = 0; j < count; ++j) {
+            lines[std::size_t(j)].resize(0);
+            ends[std::size_t(j)].clear();
+        }
+    }
+};
+
+/// CSV rows; an empty line for a row whose cells are all empty.
+void makeCsvLines(const App& app, core::DisplayTexts& shown, const Block& b, int filterIndex,
+                  RowLines& rows)
 {
     const core::Sheet& sheet = app.sheet;
-    bool any = false;
-    for (int c = b.c1; c <= b.c2 && !any; ++c)
-        any = !sheet.CellText[c][r].isEmpty();
-    if (!any)
-        return;
+    std::array<bool, RowLines::Size> any{};
+    for (int c = b.c1; c <= b.c2; ++c)
+        for (int j = 0; j < rows.count; ++j)
+            any[std::size_t(j)] = any[std::size_t(j)] || !sheet.CellText[c][rows.first + j].isEmpty();
     for (int c = b.c1; c <= b.c2; ++c) {
-        if (c > b.c1)
-            line += u',';
-        if (filterIndex == 3)
-            appendCsvField(line, shown.at(c, r));
-        else
-            appendFormulaField(line, sheet.CellText[c][r]);
-        ends.push_back(line.size());
+        for (int j = 0; j < rows.count; ++j) {
+            if (!any[std::size_t(j)])
+                continue;
+            QString& line = rows.lines[std::size_t(j)];
+            const int r = rows.first + j;
+            if (c > b.c1)
+                line += u',';
+            if (filterIndex == 3)
+                appendCsvField(line, shown.at(c, r));
+            else
+                appendFormulaField(line, sheet.CellText[c][r]);
+            rows.ends[std::size_t(j)].push_back(line.size());
+        }
     }
 }
 
@@ -123,12 +150,14 @@ QString txtField(const App& app, core::DisplayTexts& shown, int c, int r)
     return prefix + u' ';
 }
 
-void appendTxtRow(const App& app, core::DisplayTexts& shown, const Block& b, int r,
-                  QString& line, std::vector<qsizetype>& ends)
+void makeTxtLines(const App& app, core::DisplayTexts& shown, const Block& b, RowLines& rows)
 {
     for (int c = b.c1; c <= b.c2; ++c) {
-        line += txtField(app, shown, c, r);
-        ends.push_back(line.size());
+        for (int j = 0; j < rows.count; ++j) {
+            QString& line = rows.lines[std::size_t(j)];
+            line += txtField(app, shown, c, rows.first + j);
+            rows.ends[std::size_t(j)].push_back(line.size());
+        }
     }
 }
 
@@ -161,38 +190,35 @@ public:
             m_file.write(QByteArrayView("\xFF\xFE", 2));
     }
 
-    /// Adds the line that appendRow(line, ends, r) makes for row r, its fields parted by
-    /// separators of separatorSize characters.
-    template <typename AppendRow>
-    void addRow(AppendRow appendRow, qsizetype separatorSize, int c1, int r)
+    /// Adds the line of row r, its fields ending at `ends` and parted by separators of
+    /// separatorSize characters.
+    void addLine(const QString& line, const std::vector<qsizetype>& ends,
+                 qsizetype separatorSize, int c1, int r)
     {
-        m_line.resize(0);
-        m_ends.clear();
-        appendRow(m_line, m_ends, r);
         if (m_unicode) {
-            m_text += m_line;
+            m_text += line;
             m_text += u"\r\n";
             if (m_text.size() >= ChunkChars)
                 flush();
             return;
         }
         bool lossless = true;
-        m_ansi += toAnsi(m_line, &lossless);
+        m_ansi += toAnsi(line, &lossless);
         m_ansi += "\r\n";
         if (m_ansi.size() >= ChunkChars)
             flush();
         if (lossless || m_lossyCol > 0)
             return;
         qsizetype start = 0;
-        for (std::size_t i = 0; i < m_ends.size(); ++i) {
+        for (std::size_t i = 0; i < ends.size(); ++i) {
             bool ok = true;
-            toAnsi(m_line.mid(start, m_ends[i] - start), &ok);
+            toAnsi(line.mid(start, ends[i] - start), &ok);
             if (!ok) {
                 m_lossyCol = c1 + int(i);
                 m_lossyRow = r;
                 return;
             }
-            start = m_ends[i] + separatorSize;
+            start = ends[i] + separatorSize;
         }
     }
 
@@ -219,27 +245,39 @@ private:
 
     bool m_unicode;
     SafeFileWriter& m_file;
-    QString m_line;
-    std::vector<qsizetype> m_ends;
     QString m_text;
     QByteArray m_ansi;
     int m_lossyCol = 0;
     int m_lossyRow = 0;
 };
 
-template <typename AppendRow>
+/// Rows r1..r2 of the block, made by makeLines(rows) a block of rows at a time.
+template <typename MakeLines> void forEachLine(const Block& b, MakeLines makeLines,
+                                               const std::function<void(const RowLines&, int)>& use)
+{
+    auto rows = std::make_unique<RowLines>();
+    for (int first = b.r1; first <= b.r2; first += RowLines::Size) {
+        rows->start(first, std::min(RowLines::Size, b.r2 - first + 1));
+        makeLines(*rows);
+        for (int j = 0; j < rows->count; ++j)
+            use(*rows, j);
+    }
+}
+
+template <typename MakeLines>
 core::Result<core::Unit> writeRows(App& app, const QString& path, const Block& b,
-                                   qsizetype separatorSize, AppendRow appendRow)
+                                   qsizetype separatorSize, MakeLines makeLines)
 {
     core::BusyGuard busy(app);
     SafeFileWriter file(path);
     if (!file.isOpen())
         return file.commit();
     ExportText text(app.SaveUnicode, file);
-    for (int r = b.r1; r <= b.r2; ++r) {
-        text.addRow(appendRow, separatorSize, b.c1, r);
+    forEachLine(b, makeLines, [&](const RowLines& rows, int j) {
+        text.addLine(rows.lines[std::size_t(j)], rows.ends[std::size_t(j)], separatorSize, b.c1,
+                     rows.first + j);
         app.ui().processEvents();
-    }
+    });
     text.flush();
     core::Result<core::Unit> written = file.commit();
     if (!written)
@@ -255,17 +293,12 @@ core::Result<core::Unit> writeRows(App& app, const QString& path, const Block& b
     return written;
 }
 
-/// The lines that appendRow makes for rows r1..r2.
-template <typename AppendRow> QStringList lines(const Block& b, AppendRow appendRow)
+template <typename MakeLines> QStringList lines(const Block& b, MakeLines makeLines)
 {
     QStringList lines;
-    std::vector<qsizetype> ends;
-    for (int r = b.r1; r <= b.r2; ++r) {
-        QString line;
-        ends.clear();
-        appendRow(line, ends, r);
-        lines.append(line);
-    }
+    forEachLine(b, makeLines, [&](const RowLines& rows, int j) {
+        lines.append(QString(rows.lines[std::size_t(j)]));
+    });
     return lines;
 }
 
@@ -275,18 +308,14 @@ QStringList CsvLines(const App& app, int c1, int c2, int filterIndex, int r1, in
 {
     const Block b = clampBlock(app, c1, c2, r1, r2);
     core::DisplayTexts shown(app);
-    return lines(b, [&](QString& line, std::vector<qsizetype>& ends, int r) {
-        appendCsvRow(app, shown, b, filterIndex, r, line, ends);
-    });
+    return lines(b, [&](RowLines& rows) { makeCsvLines(app, shown, b, filterIndex, rows); });
 }
 
 QStringList TxtLines(const App& app, int c1, int c2, int r1, int r2)
 {
     const Block b = clampBlock(app, c1, c2, r1, r2);
     core::DisplayTexts shown(app);
-    return lines(b, [&](QString& line, std::vector<qsizetype>& ends, int r) {
-        appendTxtRow(app, shown, b, r, line, ends);
-    });
+    return lines(b, [&](RowLines& rows) { makeTxtLines(app, shown, b, rows); });
 }
 
 core::Result<core::Unit> WriteCsv(App& app, const QString& path, int c1, int c2, int filterIndex,
@@ -294,18 +323,15 @@ core::Result<core::Unit> WriteCsv(App& app, const QString& path, int c1, int c2,
 {
     const Block b = clampBlock(app, c1, c2, r1, r2);
     core::DisplayTexts shown(app);
-    return writeRows(app, path, b, 1, [&](QString& line, std::vector<qsizetype>& ends, int r) {
-        appendCsvRow(app, shown, b, filterIndex, r, line, ends);
-    });
+    return writeRows(app, path, b, 1,
+                     [&](RowLines& rows) { makeCsvLines(app, shown, b, filterIndex, rows); });
 }
 
 core::Result<core::Unit> WriteTxt(App& app, const QString& path, int c1, int c2, int r1, int r2)
 {
     const Block b = clampBlock(app, c1, c2, r1, r2);
     core::DisplayTexts shown(app);
-    return writeRows(app, path, b, 0, [&](QString& line, std::vector<qsizetype>& ends, int r) {
-        appendTxtRow(app, shown, b, r, line, ends);
-    });
+    return writeRows(app, path, b, 0, [&](RowLines& rows) { makeTxtLines(app, shown, b, rows); });
 }
 
 } // namespace files
