@@ -119,7 +119,8 @@ void AlignText(App& app, int c, int r, const QString& text)
         alignText(app, c, text, app.sheet.GridText[c][r]);
 }
 
-DisplayTexts::DisplayTexts(const App& app) : m_app(app)
+DisplayTexts::DisplayTexts(const App& app)
+    : m_app(app)
 {
     if (app.Displays == CellDisplays::All)
         return;

@@ -18,8 +18,7 @@ void ShowCell(App& app, int c, int r);
 void ShowAllCells(App& app);
 /// The display texts as a file writes them: the grid strings, or, for the cells whose
 /// displays a batch run did not make, the same texts made as they are asked for.
-class DisplayTexts
-{
+class DisplayTexts {
 public:
     explicit DisplayTexts(const App& app);
     /// The display text of cell (c, r); valid until the next call.

@@ -70,8 +70,7 @@ QString cellTextOf(QStringView field)
 
 /// Fields 1..26 of a block of lines, their characters copied one after another: the lines
 /// themselves do not outlive their turn.
-class FieldBlock
-{
+class FieldBlock {
 public:
     void clear()
     {
@@ -139,8 +138,8 @@ std::array<int, core::MaxCols + 1> storeFields(App& app, Lines& lines, int rows)
                 if (text[0] == core::NumberMark)
                     sheet.CellValue[i][j] = core::NumericValue(text);
                 if (unit > 0)
-                    wide = std::max(wide, unitsOf(app, field, text, sheet.CellValue[i][j], unit,
-                                                  scratch));
+                    wide = std::max(
+                        wide, unitsOf(app, field, text, sheet.CellValue[i][j], unit, scratch));
                 sheet.CellText[i][j] = std::move(text);
             }
         }
@@ -149,10 +148,12 @@ std::array<int, core::MaxCols + 1> storeFields(App& app, Lines& lines, int rows)
 }
 
 /// The lines of a list, as TextLines gives them.
-class ListLines
-{
+class ListLines {
 public:
-    explicit ListLines(const QStringList& lines) : m_lines(lines) {}
+    explicit ListLines(const QStringList& lines)
+        : m_lines(lines)
+    {
+    }
     qsizetype count() const { return m_lines.size(); }
     QStringView next() { return m_lines[m_next++]; }
 

@@ -69,8 +69,8 @@ void appendCsvField(QString& line, QStringView text, bool apostrophe = false)
 void appendFormulaField(QString& line, const QString& text)
 {
     if (text.isEmpty() || text[0] != core::TextMark) {
-        appendCsvField(line, text.startsWith(core::NumberMark) ? QStringView(text).mid(1)
-                                                                : QStringView(text));
+        appendCsvField(
+            line, text.startsWith(core::NumberMark) ? QStringView(text).mid(1) : QStringView(text));
         return;
     }
     const QStringView rest = QStringView(text).mid(1);
@@ -106,7 +106,8 @@ void makeCsvLines(const App& app, core::DisplayTexts& shown, const Block& b, int
     std::array<bool, RowLines::Size> any{};
     for (int c = b.c1; c <= b.c2; ++c)
         for (int j = 0; j < rows.count; ++j)
-            any[std::size_t(j)] = any[std::size_t(j)] || !sheet.CellText[c][rows.first + j].isEmpty();
+            any[std::size_t(j)] =
+                any[std::size_t(j)] || !sheet.CellText[c][rows.first + j].isEmpty();
     for (int c = b.c1; c <= b.c2; ++c) {
         for (int j = 0; j < rows.count; ++j) {
             if (!any[std::size_t(j)])
@@ -184,7 +185,9 @@ QByteArray toAnsi(const QString& text, bool* lossless)
 class ExportText
 {
 public:
-    ExportText(bool unicode, SafeFileWriter& file) : m_unicode(unicode), m_file(file)
+    ExportText(bool unicode, SafeFileWriter& file)
+        : m_unicode(unicode)
+        , m_file(file)
     {
         if (m_unicode)
             m_file.write(QByteArrayView("\xFF\xFE", 2));
@@ -192,8 +195,8 @@ public:
 
     /// Adds the line of row r, its fields ending at `ends` and parted by separators of
     /// separatorSize characters.
-    void addLine(const QString& line, const std::vector<qsizetype>& ends,
-                 qsizetype separatorSize, int c1, int r)
+    void addLine(const QString& line, const std::vector<qsizetype>& ends, qsizetype separatorSize,
+                 int c1, int r)
     {
         if (m_unicode) {
             m_text += line;
@@ -252,8 +255,9 @@ private:
 };
 
 /// Rows r1..r2 of the block, made by makeLines(rows) a block of rows at a time.
-template <typename MakeLines> void forEachLine(const Block& b, MakeLines makeLines,
-                                               const std::function<void(const RowLines&, int)>& use)
+template <typename MakeLines>
+void forEachLine(const Block& b, MakeLines makeLines,
+                 const std::function<void(const RowLines&, int)>& use)
 {
     auto rows = std::make_unique<RowLines>();
     for (int first = b.r1; first <= b.r2; first += RowLines::Size) {

@@ -3,9 +3,9 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSysInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QSysInfo>
 
 #include <optional>
 #include <utility>
@@ -44,8 +44,7 @@ void syncFolderOf(const QString& path)
 
 /// Counts the lines of a text given in pieces: lines end at CR LF, CR or LF, and a final line
 /// end adds no empty line.
-class LineCounter
-{
+class LineCounter {
 public:
     template <typename Char> void add(const Char* data, qsizetype size)
     {
@@ -74,8 +73,7 @@ private:
 
 /// Checks UTF-8 given in pieces. Valid UTF-8 cut after an ASCII byte is valid on both
 /// sides, so each piece is checked up to its last ASCII byte and the rest waits for more.
-class Utf8Check
-{
+class Utf8Check {
 public:
     void add(QByteArrayView bytes)
     {
@@ -247,8 +245,9 @@ QStringView TextLines::next()
     if (end < size && data[end] == '\r' && m_bufferPos < size && data[m_bufferPos] == '\n')
         ++m_bufferPos;
     // Valid UTF-8 decodes the same in pieces cut at line ends; a mark inside the text stays.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless
-                                                     | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless
+                               | QStringDecoder::Flag::ConvertInitialBom);
     m_line.resize(decoder.requiredSpace(bytes.size()));
     const QChar* out = decoder.appendToBuffer(m_line.data(), bytes);
     m_line.resize(out - m_line.constData());
@@ -339,7 +338,9 @@ core::Result<core::Unit> WriteFileSafely(const QString& path, const QByteArray& 
     return file.commit();
 }
 
-SafeFileWriter::SafeFileWriter(const QString& path) : m_file(path), m_path(path)
+SafeFileWriter::SafeFileWriter(const QString& path)
+    : m_file(path)
+    , m_path(path)
 {
     m_open = m_file.open(QIODevice::WriteOnly);
     if (!m_open)

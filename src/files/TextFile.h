@@ -23,8 +23,7 @@ core::Result<QStringList> ReadTextLines(const QString& path);
 /// The lines of a text as DecodeTextLines finds them, decoded one at a time. UTF-8 (the
 /// common case) is read in pieces and decoded line by line, so that a large file is never
 /// held whole: once to check it and count its lines, once to decode them.
-class TextLines
-{
+class TextLines {
 public:
     explicit TextLines(const QByteArray& bytes);
     /// The lines of the file; a read failure when it cannot be read through.
@@ -75,8 +74,7 @@ core::Result<core::Unit> WriteFileSafely(const QString& path, const QByteArray& 
 /// WriteFileSafely in pieces: the pieces go to the temporary file as they come, and commit()
 /// flushes, syncs and renames it over the target. Without a commit the target stays as it
 /// was.
-class SafeFileWriter
-{
+class SafeFileWriter {
 public:
     explicit SafeFileWriter(const QString& path);
     /// Whether the temporary file could be made; when not, commit() returns why.

@@ -27,7 +27,10 @@ public:
 
 class ListLines : public Lines {
 public:
-    explicit ListLines(const QStringList& lines) : m_lines(lines) {}
+    explicit ListLines(const QStringList& lines)
+        : m_lines(lines)
+    {
+    }
     bool atEnd() const override { return m_next >= m_lines.size(); }
     QStringView next() override { return m_lines[m_next++]; }
 
@@ -38,7 +41,10 @@ private:
 
 class FileLines : public Lines {
 public:
-    explicit FileLines(TextLines& lines) : m_lines(lines) {}
+    explicit FileLines(TextLines& lines)
+        : m_lines(lines)
+    {
+    }
     bool atEnd() const override { return m_lines.atEnd(); }
     QStringView next() override { return m_lines.next(); }
 
@@ -72,7 +78,10 @@ QString restored(QString field)
 class Parser {
 public:
     Parser(App& app, Lines& lines, bool append)
-        : m_app(app), m_lines(lines), m_append(append), m_offset(app.sheet.SheetRows)
+        : m_app(app)
+        , m_lines(lines)
+        , m_append(append)
+        , m_offset(app.sheet.SheetRows)
     {
         if (append)
             m_image.version = app.FileVersion;
@@ -230,8 +239,8 @@ void Parser::readVersion(const QStringList& f, QStringView line)
     if (version == 0) {
         platform::Message error;
         error.icon = platform::Icon::Error;
-        error.text = u'"' + line.toString()
-                     + QStringLiteral(":『Mavix』のデータファイルではありません");
+        error.text =
+            u'"' + line.toString() + QStringLiteral(":『Mavix』のデータファイルではありません");
         m_app.ui().message(error);
         throw ReadFailure{};
     }

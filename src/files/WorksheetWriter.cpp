@@ -38,8 +38,7 @@ QString record(QStringView keyword, std::initializer_list<QString> fields)
 }
 
 /// Where the lines go: a list, or a file.
-class LineSink
-{
+class LineSink {
 public:
     virtual ~LineSink() = default;
     virtual void add(const QString& line) = 0;
@@ -50,10 +49,12 @@ public:
     }
 };
 
-class ListSink : public LineSink
-{
+class ListSink : public LineSink {
 public:
-    explicit ListSink(QStringList& lines) : m_lines(lines) {}
+    explicit ListSink(QStringList& lines)
+        : m_lines(lines)
+    {
+    }
     void add(const QString& line) override { m_lines.append(line); }
 
 private:
@@ -61,10 +62,10 @@ private:
 };
 
 /// UTF-16 LE with a byte-order mark and CR LF line ends, written in pieces.
-class FileSink : public LineSink
-{
+class FileSink : public LineSink {
 public:
-    explicit FileSink(SafeFileWriter& file) : m_file(file)
+    explicit FileSink(SafeFileWriter& file)
+        : m_file(file)
     {
         m_file.write(QByteArrayView("\xFF\xFE", 2));
     }
@@ -78,8 +79,8 @@ public:
     void flush()
     {
         if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
-            m_file.write(QByteArrayView(reinterpret_cast<const char*>(m_text.utf16()),
-                                        m_text.size() * 2));
+            m_file.write(
+                QByteArrayView(reinterpret_cast<const char*>(m_text.utf16()), m_text.size() * 2));
         else
             m_file.write(QByteArray(QStringEncoder(QStringEncoder::Utf16LE).encode(m_text)));
         m_text.resize(0);

@@ -163,15 +163,15 @@ TEST_F(CliTest, ConvertWritesWhatTheWindowShows)
 {
     // Aligned and clipped texts, currency, a number beyond the double range, formulas that
     // are done, in error and in a cycle: each output equals what the window's sheet writes.
-    const QString book = write(
-        QStringLiteral("book.mvx"),
-        utf16(QStringLiteral("[Mavix],4.00\r\nSize,26,20\r\nArea,5,4\r\nMove,1,1\r\n"
-                             "C 1,6,0,-1,1\r\nC 2,5,0,-1,2\r\nC 3,8,2,-2,0\r\nC 4,7,1,0,0\r\n"
-                             "C 5,4,0,-1,1\r\nData\r\n"
-                             "\b東京タワー展望台,\bab,\t1234.567,=C1*2,'007\r\n"
-                             "\bx,\b長い長いテキスト,\t-0.004,=1/0,\t1e400\r\n"
-                             ",,\t5,=D4+1,\b\r\n"
-                             ",,,=D3,=C3\r\nLines\r\nLinesEnd\r\n")));
+    const QString book =
+        write(QStringLiteral("book.mvx"),
+              utf16(QStringLiteral("[Mavix],4.00\r\nSize,26,20\r\nArea,5,4\r\nMove,1,1\r\n"
+                                   "C 1,6,0,-1,1\r\nC 2,5,0,-1,2\r\nC 3,8,2,-2,0\r\nC 4,7,1,0,0\r\n"
+                                   "C 5,4,0,-1,1\r\nData\r\n"
+                                   "\b東京タワー展望台,\bab,\t1234.567,=C1*2,'007\r\n"
+                                   "\bx,\b長い長いテキスト,\t-0.004,=1/0,\t1e400\r\n"
+                                   ",,\t5,=D4+1,\b\r\n"
+                                   ",,,=D3,=C3\r\nLines\r\nLinesEnd\r\n")));
     const QStringList outputs[] = {
         {QStringLiteral("v.csv"), QStringLiteral("--values")},
         {QStringLiteral("va.csv"), QStringLiteral("--values"), QStringLiteral("--ansi")},
@@ -201,9 +201,10 @@ TEST_F(CliTest, ConvertWritesWhatTheWindowShows)
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(read(path(output[0])), read(expected));
     }
-    const QString values = QStringDecoder(QStringDecoder::Utf16LE)
-                               .decode(read(path(QStringLiteral("v.csv"))).mid(2));
-    EXPECT_EQ(values.split(QStringLiteral("\r\n")).value(1), u"     x,長いテキスト,   ¥0.00,#０割?,1e400");
+    const QString values =
+        QStringDecoder(QStringDecoder::Utf16LE).decode(read(path(QStringLiteral("v.csv"))).mid(2));
+    EXPECT_EQ(values.split(QStringLiteral("\r\n")).value(1),
+              u"     x,長いテキスト,   ¥0.00,#０割?,1e400");
 }
 
 TEST_F(CliTest, ConvertToAWorksheetAndBack)
