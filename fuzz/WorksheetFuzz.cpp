@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     platform::FakePlatform fakes;
     App app{fakes.services()};
     core::ResetSheetState(app);
-    const auto opened = files::ParseWorksheet(app, lines, false);
+    auto opened = files::ParseWorksheet(app, lines, false);
     if (opened) {
         core::ClearCells(app, false);
         files::ApplyWorksheet(app, opened.value());
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         platform::FakePlatform otherFakes;
         App other{otherFakes.services()};
         core::ResetSheetState(other);
-        const auto again = files::ParseWorksheet(other, written, false);
+        auto again = files::ParseWorksheet(other, written, false);
         if (!again)
             __builtin_trap();
         core::ClearCells(other, false);
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
     }
     const int offset = app.sheet.SheetRows;
-    const auto appended = files::ParseWorksheet(app, lines, true);
+    auto appended = files::ParseWorksheet(app, lines, true);
     if (appended) {
         const bool wasModified = app.sheet.Modified;
         files::ApplyWorksheetAppend(app, appended.value());

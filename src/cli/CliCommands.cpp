@@ -170,6 +170,8 @@ int runConvert(const QStringList& args, QTextStream& err)
         return usageError(err, *problem);
     const auto& [in, output] = std::get<std::pair<QString, OutputOptions>>(parsed);
     Session session(err);
+    session.app->Displays =
+        readsDisplays(output) ? core::CellDisplays::Formulas : core::CellDisplays::None;
     if (!session.open(in))
         return ExitFileError;
     return writeOutput(*session.app, output, err);

@@ -23,6 +23,11 @@ Session::Session(QTextStream& err, platform::TextMeasure* measure)
     core::ResetSheetState(*app);
 }
 
+Session::~Session()
+{
+    (void)app.release();
+}
+
 bool Session::open(const QString& path)
 {
     files::OpenFile(*app, path);
@@ -40,6 +45,12 @@ std::optional<core::CellPos> parseCell(const QString& name)
     if (row < 1 || row > core::MaxRows)
         return std::nullopt;
     return core::CellPos{col, row};
+}
+
+bool readsDisplays(const OutputOptions& options)
+{
+    const QString type = QFileInfo(options.path).suffix().toLower();
+    return type == u"txt" || (type == u"csv" && options.values);
 }
 
 std::optional<QString> checkOutput(const OutputOptions& options)

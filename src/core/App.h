@@ -56,6 +56,9 @@ struct App {
     /// An extraction is running; the search command then sets ExtractStop to end it.
     bool ExtractBusy = false;
     bool ExtractStop = false;
+    /// The display texts that ShowCell, ShowAllCells and AlignText make; a batch run makes
+    /// fewer than the window.
+    core::CellDisplays Displays = core::CellDisplays::All;
     /// Tells this running program from every other: the private clipboard marker of a copy.
     const QByteArray InstanceId;
 

@@ -100,20 +100,54 @@ DecimalScan ScanDecimal(QStringView text)
     return result;
 }
 
+namespace {
+
+/// The common number forms without the general scanner: an optional minus, then what
+/// ScanShortDecimal reads, to the end. False when the scanner has to decide.
+bool scanShortNumber(QStringView text, double& value)
+{
+    const bool negative = !text.isEmpty() && text[0] == u'-';
+    const QStringView number = text.mid(negative ? 1 : 0);
+    const qsizetype n = ScanShortDecimal(number, value);
+    if (n == 0 || n != number.size())
+        return false;
+    if (negative)
+        value = -value;
+    return true;
+}
+
+} // namespace
+
 bool IsNumericText(QStringView text)
 {
     const QStringView t = trimTrailingControls(text);
     if (t.isEmpty())
         return false;
     // "E5" is 0 x 10^5 in the notation but is meant as a text.
-    if (t.startsWith(u'E', Qt::CaseInsensitive) || t.startsWith(u"-E", Qt::CaseInsensitive))
+    const auto isE = [](QChar ch) { return ch == u'E' || ch == u'e'; };
+    if (isE(t[0]) || (t.size() > 1 && t[0] == u'-' && isE(t[1])))
+        return false;
+    double value = 0;
+    if (scanShortNumber(t, value))
+        return true;
+    // After blanks and a sign a number goes on with a digit, a point or an exponent.
+    qsizetype i = 0;
+    while (i < t.size() && t[i] == u' ')
+        ++i;
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+        ++i;
+    if (i < t.size() && !isDigit(t[i]) && t[i] != u'.' && t[i] != u'E' && t[i] != u'e')
         return false;
     return ScanDecimal(t).errorPos == 0;
 }
 
 double ParseNumber(QStringView text)
 {
-    const DecimalScan scan = ScanDecimal(trimTrailingControls(text));
+    const QStringView t = trimTrailingControls(text);
+    double value = 0;
+    if (scanShortNumber(t, value))
+        return value;
+    const DecimalScan scan = ScanDecimal(t);
     return scan.errorPos == 0 ? scan.value : 0.0;
 }
 

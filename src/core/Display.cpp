@@ -6,73 +6,136 @@
 #include "platform/TextMeasure.h"
 #include "platform/Ui.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace core {
 
 namespace {
 
-/// ShowCell with the column's number format already parsed (nullopt: formatting fails).
-void showCellWith(App& app, int c, int r, const std::optional<NumberFormat>& format)
+/// Sets dst to the characters of src, in its own buffer when that is unshared and large
+/// enough: showing a sheet again then allocates nothing.
+void setText(QString& dst, QStringView src)
 {
-    Sheet& sheet = app.sheet;
+    if (dst.isDetached() && dst.capacity() >= src.size()) {
+        dst.resize(src.size());
+        std::copy(src.begin(), src.end(), dst.data());
+    } else {
+        dst = src.toString();
+    }
+}
+
+/// The text entry padded or clipped by the column's align and wid.
+void alignText(const App& app, int c, QStringView text, QString& shown)
+{
+    const column_type& format = app.sheet.ColFormat[c];
+    // Left alignment shows the text as it is; measuring it would change nothing.
+    if (format.align != 1 && format.align != 2) {
+        setText(shown, text);
+        return;
+    }
+    const QString whole = text.toString();
+    const int w = format.wid;
+    const int u = CharUnit(app, 1);
+    const int n = u > 0 ? (TextPixels(app, whole) + u - 1) / u : 0;
+    if (format.align == 2) {
+        if (n < w)
+            shown = QString((w - n) / 2, u' ') + whole;
+        else if (n > w)
+            shown = whole.mid(CharsThatFit(app, whole, ((n - w) * u) / 2));
+        else
+            shown = whole;
+    } else {
+        if (n < w)
+            shown = QString(w - n, u' ') + whole;
+        else if (n > w)
+            shown = whole.mid(CharsThatFit(app, whole, (n - w) * u));
+        else
+            shown = whole;
+    }
+}
+
+/// The display text of cell (c, r) with the column's number format already parsed
+/// (nullopt: formatting fails).
+void displayText(const App& app, int c, int r, const std::optional<NumberFormat>& format,
+                 QString& shown)
+{
+    const Sheet& sheet = app.sheet;
     const QString& s = sheet.CellText[c][r];
     if (s.isEmpty()) {
-        sheet.GridText[c][r].clear();
+        shown.resize(0);
         return;
     }
     if (s[0] == u'\'' || s[0] == TextMark) {
-        AlignText(app, c, r, s.mid(1));
+        alignText(app, c, QStringView(s).mid(1), shown);
         return;
     }
-    QString shown;
-    if (format)
-        shown = FormatNumber(sheet.CellValue[c][r], *format);
     // A value that cannot be formatted (a number entry beyond the double range, 1e400)
     // shows the entry as typed.
-    sheet.GridText[c][r] = shown.isNull() ? StripMark(s) : shown;
+    if (!format || !FormatNumberInto(sheet.CellValue[c][r], *format, shown))
+        setText(shown, s[0] == NumberMark ? QStringView(s).mid(1) : QStringView(s));
+}
+
+/// ShowCell with the column's number format already parsed.
+void showCellWith(App& app, int c, int r, const std::optional<NumberFormat>& format)
+{
+    QString& shown = app.sheet.GridText[c][r];
+    if (app.sheet.CellText[c][r].isEmpty())
+        shown.clear(); // an empty cell keeps no buffer
+    else
+        displayText(app, c, r, format, shown);
+}
+
+bool isFormula(const QString& text)
+{
+    return !text.isEmpty() && text[0] == u'=';
 }
 
 } // namespace
 
 void ShowCell(App& app, int c, int r)
 {
+    if (app.Displays == CellDisplays::None)
+        return;
     showCellWith(app, c, r, ParseNumberFormat(app.sheet.ColFormat[c].fmt));
 }
 
 void ShowAllCells(App& app)
 {
     Sheet& sheet = app.sheet;
-    for (int c = 1; c <= sheet.LastCol; ++c) {
+    for (int c = 1; c <= sheet.LastCol && app.Displays != CellDisplays::None; ++c) {
         const auto format = ParseNumberFormat(sheet.ColFormat[c].fmt);
+        const bool all = app.Displays == CellDisplays::All;
         for (int r = 1; r <= sheet.LastRow; ++r)
-            showCellWith(app, c, r, format);
+            if (all || isFormula(sheet.CellText[c][r]))
+                showCellWith(app, c, r, format);
     }
     app.ui().gridChanged(platform::GridChange::Cells);
 }
 
 void AlignText(App& app, int c, int r, const QString& text)
 {
-    const column_type& format = app.sheet.ColFormat[c];
-    QString result = text;
-    // Left alignment shows the text as it is; measuring it would change nothing.
-    if (format.align == 1 || format.align == 2) {
-        const int w = format.wid;
-        const int u = CharUnit(app, 1);
-        const int n = u > 0 ? (TextPixels(app, text) + u - 1) / u : 0;
-        if (format.align == 2) {
-            if (n < w)
-                result = QString((w - n) / 2, u' ') + text;
-            else if (n > w)
-                result = text.mid(CharsThatFit(app, text, ((n - w) * u) / 2));
-        } else {
-            if (n < w)
-                result = QString(w - n, u' ') + text;
-            else if (n > w)
-                result = text.mid(CharsThatFit(app, text, (n - w) * u));
-        }
-    }
-    app.sheet.GridText[c][r] = result;
+    if (app.Displays != CellDisplays::None)
+        alignText(app, c, text, app.sheet.GridText[c][r]);
+}
+
+DisplayTexts::DisplayTexts(const App& app)
+    : m_app(app)
+{
+    if (app.Displays == CellDisplays::All)
+        return;
+    for (int c = 1; c <= MaxCols; ++c)
+        m_formats[std::size_t(c)] = ParseNumberFormat(app.sheet.ColFormat[c].fmt);
+}
+
+const QString& DisplayTexts::at(int c, int r)
+{
+    const Sheet& sheet = m_app.sheet;
+    if (m_app.Displays == CellDisplays::All
+        || (m_app.Displays == CellDisplays::Formulas && isFormula(sheet.CellText[c][r])))
+        return sheet.GridText[c][r];
+    displayText(m_app, c, r, m_formats[std::size_t(c)], m_text);
+    return m_text;
 }
 
 int CharsThatFit(const App& app, const QString& text, int px)

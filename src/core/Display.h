@@ -1,6 +1,12 @@
 #pragma once
 
+#include "core/NumberFormat.h"
+#include "core/Sheet.h"
+
 #include <QString>
+
+#include <array>
+#include <optional>
 
 struct App;
 
@@ -10,6 +16,20 @@ namespace core {
 void ShowCell(App& app, int c, int r);
 /// ShowCell for columns 1..LastCol, rows 1..LastRow, column by column.
 void ShowAllCells(App& app);
+/// The display texts as a file writes them: the grid strings, or, for the cells whose
+/// displays a batch run did not make, the same texts made as they are asked for.
+class DisplayTexts {
+public:
+    explicit DisplayTexts(const App& app);
+    /// The display text of cell (c, r); valid until the next call.
+    const QString& at(int c, int r);
+
+private:
+    const App& m_app;
+    std::array<std::optional<NumberFormat>, MaxCols + 1> m_formats;
+    QString m_text;
+};
+
 /// Pads or clips a text entry by the column's align and wid; writes it into the grid.
 void AlignText(App& app, int c, int r, const QString& text);
 /// Leading characters of the text whose width does not exceed px.

@@ -83,6 +83,23 @@ int exponentForm(double value, char* out)
 
 std::optional<NumberFormat> ParseNumberFormat(QStringView fmt)
 {
+    // The form that BuildColumnFormat writes, without the general number parsing.
+    const auto digitsAt = [&fmt](qsizetype& i, int& value) {
+        const qsizetype start = i;
+        value = 0;
+        for (; i < fmt.size() && i - start < 4 && fmt[i] >= u'0' && fmt[i] <= u'9'; ++i)
+            value = value * 10 + (fmt[i].unicode() - u'0');
+        return i > start;
+    };
+    qsizetype i = 1;
+    NumberFormat plain;
+    if (fmt.size() >= 4 && fmt[0] == u'%' && digitsAt(i, plain.width) && i < fmt.size()
+        && fmt[i] == u'.' && digitsAt(++i, plain.decimals) && i + 1 == fmt.size()
+        && plain.decimals <= 18) {
+        plain.type = fmt[i].unicode();
+        if (plain.type == u'f' || plain.type == u'n' || plain.type == u'm')
+            return plain;
+    }
     // "%" width "." decimals type
     if (fmt.size() < 4 || fmt[0] != u'%')
         return std::nullopt;
@@ -104,17 +121,31 @@ std::optional<NumberFormat> ParseNumberFormat(QStringView fmt)
     return f;
 }
 
-QString FormatNumber(double value, const NumberFormat& format)
+namespace {
+
+/// A formatted number: `pad` blanks, then `length` Latin-1 characters.
+struct Formatted {
+    int pad = 0;
+    int length = 0;
+    char text[128];
+};
+
+bool formatNumber(double value, const NumberFormat& format, Formatted& f)
 {
     if (!std::isfinite(value))
-        return QString();
+        return false;
     // Decimals are at most 18 and magnitudes below 10^18: 64 places always suffice.
     char body[96];
     char* p = body;
     const bool negative = value < 0;
-    const double magnitude = std::fabs(value);
+    double magnitude = std::fabs(value);
     const bool grouped = format.type != u'f';
     bool nonZero = true;
+    if (format.decimals == 0 && magnitude < 1e15 && magnitude != std::floor(magnitude)) {
+        // No decimals: the 17-digit form is finer than the spacing of doubles, so rounding
+        // it half away from zero rounds the double itself the same way.
+        magnitude = std::round(magnitude);
+    }
     if (magnitude >= 1e18) {
         p += exponentForm(magnitude, p);
     } else if (magnitude == std::floor(magnitude) && magnitude < 1e15) {
@@ -145,19 +176,48 @@ QString FormatNumber(double value, const NumberFormat& format)
         nonZero = std::find_if(places, places + count, [](char ch) { return ch != '0'; })
                   != places + count;
     }
-    char out[128];
-    char* q = out;
-    const int length = int(p - body) + (negative && nonZero) + (format.type == u'm');
-    for (int pad = format.width - length; pad > 0 && q < out + 24; --pad)
-        *q++ = ' ';
+    char* q = f.text;
     if (negative && nonZero)
         *q++ = '-';
     if (format.type == u'm')
         *q++ = Yen;
     q = std::copy(body, p, q);
-    if (format.width - length > 24) // wide columns: pad beyond the stack buffer
-        return QString(format.width - length - 24, u' ') + QString::fromLatin1(out, q - out);
-    return QString::fromLatin1(out, q - out);
+    f.length = int(q - f.text);
+    f.pad = std::max(format.width - f.length, 0);
+    return true;
+}
+
+void writeFormatted(const Formatted& f, QChar* out)
+{
+    out = std::fill_n(out, f.pad, QChar(u' '));
+    for (int i = 0; i < f.length; ++i)
+        out[i] = QChar(char16_t(uchar(f.text[i])));
+}
+
+} // namespace
+
+QString FormatNumber(double value, const NumberFormat& format)
+{
+    Formatted f;
+    if (!formatNumber(value, format, f))
+        return QString();
+    QString text(f.pad + f.length, Qt::Uninitialized);
+    writeFormatted(f, text.data());
+    return text;
+}
+
+bool FormatNumberInto(double value, const NumberFormat& format, QString& out)
+{
+    Formatted f;
+    if (!formatNumber(value, format, f))
+        return false;
+    const qsizetype size = f.pad + f.length;
+    if (out.isDetached() && out.capacity() >= size)
+        out.resize(size);
+    else
+        out = QString(size, Qt::Uninitialized);
+    writeFormatted(f, out.data());
+    return true;
 }
 
 } // namespace core

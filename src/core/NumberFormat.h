@@ -20,5 +20,8 @@ std::optional<NumberFormat> ParseNumberFormat(QStringView fmt);
 /// Magnitudes of 10^18 and more use exponent notation. A null string when the value is not
 /// finite (the caller shows the raw text).
 QString FormatNumber(double value, const NumberFormat& format);
+/// FormatNumber into `out`, reusing its buffer when it is unshared and large enough; false
+/// (out unchanged) when the value is not finite.
+bool FormatNumberInto(double value, const NumberFormat& format, QString& out);
 
 } // namespace core

@@ -52,6 +52,11 @@ struct CellBlock {
     bool operator==(const CellBlock&) const = default;
 };
 
+/// Which cells get display texts in the grid strings. A batch run that writes no displays
+/// makes none; one that writes them makes those of formulas only (the recalculation decides
+/// them) and leaves the others to be made as they are written.
+enum class CellDisplays : std::uint8_t { All, Formulas, None };
+
 /// A column of one cell array: index 0 is unused, rows are 1..SheetRows.
 template <typename T> using Column = std::vector<T>;
 /// One cell array: columns 1..26 (index 0 unused), each a Column.

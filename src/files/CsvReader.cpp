@@ -34,33 +34,96 @@ constexpr int MaxColumnWidth = 255;
 
 /// The width of a field in whole units. A number is as wide as it will be shown at least:
 /// thousands separators must not cut 9800 to "9,80".
-int unitsOf(const App& app, const QString& field, const QString& text, double value, int unit)
+int unitsOf(const App& app, QStringView field, const QString& text, double value, int unit,
+            QString& scratch)
 {
-    int px = core::TextPixels(app, field);
-    if (text[0] == core::NumberMark && std::abs(value) >= 999.5) {
-        const QString shown = core::FormatNumber(value, core::NumberFormat{1, 0, u'n'});
-        if (!shown.isNull())
-            px = std::max(px, core::TextPixels(app, shown));
-    }
+    // The measure only reads the text: a view of the field needs no copy.
+    int px = core::TextPixels(app, QString::fromRawData(field.data(), field.size()));
+    if (text[0] == core::NumberMark && std::abs(value) >= 999.5
+        && core::FormatNumberInto(value, core::NumberFormat{1, 0, u'n'}, scratch))
+        px = std::max(px, core::TextPixels(app, scratch));
     return (px + unit - 1) / unit;
 }
+
+/// The text with a kind mark in front, in one allocation.
+QString withMark(char16_t mark, QStringView rest)
+{
+    QString text(rest.size() + 1, Qt::Uninitialized);
+    QChar* out = text.data();
+    out[0] = QChar(mark);
+    std::copy(rest.begin(), rest.end(), out + 1);
+    return text;
+}
+
+/// The stored form of a non-empty imported field.
+QString cellTextOf(QStringView field)
+{
+    if (field[0] == u'\'') {
+        if (core::IsNumericText(field.mid(1)))
+            return field.toString();
+        return withMark(core::TextMark, field.mid(1));
+    }
+    if (field[0] == u'=')
+        return edit::NormalizeFormula(field.toString());
+    return withMark(core::IsNumericText(field) ? core::NumberMark : core::TextMark, field);
+}
+
+/// Fields 1..26 of a block of lines, their characters copied one after another: the lines
+/// themselves do not outlive their turn.
+class FieldBlock {
+public:
+    void clear()
+    {
+        m_chars.resize(0);
+        m_rows.clear();
+    }
+    void addLine(QStringView line)
+    {
+        std::array<Ref, core::MaxCols>& refs = m_rows.emplace_back();
+        qsizetype pos = 0;
+        QStringView field;
+        for (int i = 0; i < core::MaxCols && pos <= line.size(); ++i) {
+            pos = NextField(line, pos, field, m_scratch);
+            refs[std::size_t(i)] = Ref{m_chars.size(), field.size()};
+            m_chars += field;
+        }
+    }
+    /// Field i (0-based) of line j of the block; empty when the line has no such field.
+    QStringView field(int j, int i) const
+    {
+        const Ref& ref = m_rows[std::size_t(j)][std::size_t(i)];
+        return QStringView(m_chars).mid(ref.start, ref.size);
+    }
+
+private:
+    struct Ref {
+        qsizetype start = 0;
+        qsizetype size = 0;
+    };
+    QString m_chars;
+    QString m_scratch;
+    std::vector<std::array<Ref, core::MaxCols>> m_rows;
+};
 
 /// Stores the fields of the first `rows` lines with their kind marks (a numeric field gets
 /// its value at once, so that its display, written before the recalculation, shows the
 /// number); returns each column's widest field in units.
-std::array<int, core::MaxCols + 1> storeFields(App& app, const QStringList& lines, int rows)
+template <typename Lines>
+std::array<int, core::MaxCols + 1> storeFields(App& app, Lines& lines, int rows)
 {
     core::Sheet& sheet = app.sheet;
     std::array<int, core::MaxCols + 1> widest{};
     const int unit = core::CharUnit(app, 1);
+    QString scratch;
     // Lines are split in blocks and their cells stored column by column, so that the texts
     // of a column lie close together in memory for the column-wise passes that follow.
     constexpr int Block = 128;
-    std::vector<QStringList> split(Block);
+    FieldBlock block;
     for (int first = 1; first <= rows; first += Block) {
         const int last = std::min(rows, first + Block - 1);
+        block.clear();
         for (int j = first; j <= last; ++j) {
-            split[std::size_t(j - first)] = SplitFields(lines[j - 1]);
+            block.addLine(lines.next());
             if (j % 100 == 0)
                 core::ShowStatus(app, QString::number(j) + QStringLiteral("行目 読み込み中"));
             app.ui().processEvents();
@@ -68,21 +131,36 @@ std::array<int, core::MaxCols + 1> storeFields(App& app, const QStringList& line
         for (int i = 1; i <= core::MaxCols; ++i) {
             int& wide = widest[std::size_t(i)];
             for (int j = first; j <= last; ++j) {
-                const QStringList& fields = split[std::size_t(j - first)];
-                if (fields.size() < i || fields[i - 1].isEmpty())
+                const QStringView field = block.field(j - first, i - 1);
+                if (field.isEmpty())
                     continue;
-                const QString& field = fields[i - 1];
-                QString text = CsvFieldToCellText(field);
+                QString text = cellTextOf(field);
                 if (text[0] == core::NumberMark)
                     sheet.CellValue[i][j] = core::NumericValue(text);
                 if (unit > 0)
-                    wide = std::max(wide, unitsOf(app, field, text, sheet.CellValue[i][j], unit));
+                    wide = std::max(
+                        wide, unitsOf(app, field, text, sheet.CellValue[i][j], unit, scratch));
                 sheet.CellText[i][j] = std::move(text);
             }
         }
     }
     return widest;
 }
+
+/// The lines of a list, as TextLines gives them.
+class ListLines {
+public:
+    explicit ListLines(const QStringList& lines)
+        : m_lines(lines)
+    {
+    }
+    qsizetype count() const { return m_lines.size(); }
+    QStringView next() { return m_lines[m_next++]; }
+
+private:
+    const QStringList& m_lines;
+    qsizetype m_next = 0;
+};
 
 void applyColumnWidths(App& app, const std::array<int, core::MaxCols + 1>& widest)
 {
@@ -95,16 +173,6 @@ void applyColumnWidths(App& app, const std::array<int, core::MaxCols + 1>& wides
         format.align = 0;
         core::BuildColumnFormat(app, c);
     }
-}
-
-/// The text with a kind mark in front, in one allocation.
-QString withMark(char16_t mark, QStringView rest)
-{
-    QString text(rest.size() + 1, Qt::Uninitialized);
-    QChar* out = text.data();
-    out[0] = QChar(mark);
-    std::copy(rest.begin(), rest.end(), out + 1);
-    return text;
 }
 
 void moveToFirstCell(App& app)
@@ -128,42 +196,14 @@ void warnLinesLeftOut(App& app, const QString& path, qsizetype total)
             QString::number(total - core::MaxRows) + QStringLiteral("行は読み込みませんでした．"));
 }
 
-} // namespace
-
-void OpenCsv(App& app, const QString& path)
-{
-    if (!QFileInfo(path).isFile()) {
-        detail::ShowFileMessage(app, platform::Icon::Error,
-                                path + QStringLiteral(" が読み込めません."));
-        return;
-    }
-    const bool wasReadOnly = app.sheet.ReadOnly;
-    if (!CheckOpenAccess(app, path)) {
-        detail::RestoreCurrentFile(app, wasReadOnly);
-        return;
-    }
-    core::BusyGuard busy(app);
-    core::ShowStatus(app, QStringLiteral("CSVファイル読み込み開始..."));
-    // Read before clearing: a file that cannot be read costs the sheet nothing.
-    const core::Result<QStringList> lines = ReadTextLines(path);
-    if (!lines) {
-        busy.end();
-        detail::RestoreCurrentFile(app, wasReadOnly);
-        detail::ShowFileMessage(app, platform::Icon::Error,
-                                QStringLiteral("データの読み込みに失敗しました"));
-        return;
-    }
-    ImportCsvLines(app, path, lines.value());
-}
-
-void ImportCsvLines(App& app, const QString& path, const QStringList& lines)
+template <typename Lines> void importLines(App& app, const QString& path, Lines& lines)
 {
     core::BusyGuard busy(app);
     core::Sheet& sheet = app.sheet;
     print::ResetHeaderBoxes(app);
     core::ClearCells(app, false);
     sheet.HeadingRow = 0;
-    const qsizetype total = lines.size();
+    const qsizetype total = lines.count();
     // Lines beyond the last row of the sheet are left out.
     const int rows = int(std::min<qsizetype>(total, core::MaxRows));
     sheet.SheetRows = int(std::min<qsizetype>(total + 2, core::MaxRows));
@@ -196,18 +236,47 @@ void ImportCsvLines(App& app, const QString& path, const QStringList& lines)
     HoldFile(app, path);
 }
 
+} // namespace
+
+void OpenCsv(App& app, const QString& path)
+{
+    if (!QFileInfo(path).isFile()) {
+        detail::ShowFileMessage(app, platform::Icon::Error,
+                                path + QStringLiteral(" が読み込めません."));
+        return;
+    }
+    const bool wasReadOnly = app.sheet.ReadOnly;
+    if (!CheckOpenAccess(app, path)) {
+        detail::RestoreCurrentFile(app, wasReadOnly);
+        return;
+    }
+    core::BusyGuard busy(app);
+    core::ShowStatus(app, QStringLiteral("CSVファイル読み込み開始..."));
+    // Read before clearing: a file that cannot be read costs the sheet nothing.
+    const core::Result<std::unique_ptr<TextLines>> lines = TextLines::open(path);
+    if (!lines) {
+        busy.end();
+        detail::RestoreCurrentFile(app, wasReadOnly);
+        detail::ShowFileMessage(app, platform::Icon::Error,
+                                QStringLiteral("データの読み込みに失敗しました"));
+        return;
+    }
+    importLines(app, path, *lines.value());
+}
+
+void ImportCsvLines(App& app, const QString& path, const QStringList& lines)
+{
+    ListLines list(lines);
+    importLines(app, path, list);
+}
+
 QString CsvFieldToCellText(const QString& field)
 {
     if (field.isEmpty())
         return field;
-    if (field[0] == u'\'') {
-        if (core::IsNumericText(QStringView(field).mid(1)))
-            return field;
-        return withMark(core::TextMark, QStringView(field).mid(1));
-    }
-    if (field[0] == u'=')
-        return edit::NormalizeFormula(field);
-    return withMark(core::IsNumericText(field) ? core::NumberMark : core::TextMark, field);
+    if (field[0] == u'\'' && core::IsNumericText(QStringView(field).mid(1)))
+        return field;
+    return cellTextOf(field);
 }
 
 } // namespace files

@@ -7,7 +7,14 @@
 #include "files/TextFile.h"
 #include "platform/Ui.h"
 
+#include <QStringEncoder>
+#include <QSysInfo>
+
 #include <algorithm>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
 
 namespace files {
 
@@ -27,63 +34,101 @@ Block clampBlock(const App& app, int c1, int c2, int r1, int r2)
                  std::min(r2, app.sheet.SheetRows)};
 }
 
-QString quoteCsvField(const QString& text)
+bool needsQuotes(QStringView text)
 {
-    bool quote = false;
     for (const QChar ch : text)
-        if (ch == u'"' || ch == u',' || ch == u'\r' || ch == u'\n') {
-            quote = true;
-            break;
-        }
-    if (!quote)
-        return text;
-    QString quoted;
-    quoted.reserve(text.size() + 4);
-    quoted += u'"';
+        if (ch == u'"' || ch == u',' || ch == u'\r' || ch == u'\n')
+            return true;
+    return false;
+}
+
+/// Appends the field, an apostrophe first when asked: quoted, with inner double quotes
+/// doubled, when it holds a double quote, a comma or a line break.
+void appendCsvField(QString& line, QStringView text, bool apostrophe = false)
+{
+    if (!needsQuotes(text)) {
+        if (apostrophe)
+            line += u'\'';
+        line += text;
+        return;
+    }
+    line += u'"';
+    if (apostrophe)
+        line += u'\'';
     for (const QChar ch : text) {
         if (ch == u'"')
-            quoted += u'"';
-        quoted += ch;
+            line += u'"';
+        line += ch;
     }
-    quoted += u'"';
-    return quoted;
+    line += u'"';
 }
 
-/// The cell text as the formula export writes it: without its kind mark. A text that would
-/// read back as something else (it begins with an apostrophe or "=", or spells a number)
-/// keeps an apostrophe in front, so that the file reads back to the same cells.
-QString formulaField(const QString& text)
+/// Appends the cell text as the formula export writes it: without its kind mark. A text
+/// that would read back as something else (it begins with an apostrophe or "=", or spells
+/// a number) keeps an apostrophe in front, so that the file reads back to the same cells.
+void appendFormulaField(QString& line, const QString& text)
 {
-    if (text.isEmpty() || text[0] != core::TextMark)
-        return core::StripMark(text);
+    if (text.isEmpty() || text[0] != core::TextMark) {
+        appendCsvField(
+            line, text.startsWith(core::NumberMark) ? QStringView(text).mid(1) : QStringView(text));
+        return;
+    }
     const QStringView rest = QStringView(text).mid(1);
-    if (rest.startsWith(u'\'') || rest.startsWith(u'=') || core::IsNumericText(rest))
-        return u'\'' + rest.toString();
-    return rest.toString();
+    appendCsvField(line, rest,
+                   rest.startsWith(u'\'') || rest.startsWith(u'=') || core::IsNumericText(rest));
 }
 
-/// The fields of one CSV row; none when every cell of the row is empty.
-QStringList csvRow(const App& app, const Block& b, int filterIndex, int r)
+/// The lines of a block of rows, made column by column: the texts of a column lie close
+/// together in memory, those of a row do not. `ends` holds the end of each field of a line.
+struct RowLines {
+    static constexpr int Size = 64;
+    int first = 0;
+    int count = 0;
+    std::array<QString, Size> lines;
+    std::array<std::vector<qsizetype>, Size> ends;
+
+    void start(int firstRow, int rows)
+    {
+        first = firstRow;
+        count = rows;
+        for (int j = 0; j < count; ++j) {
+            lines[std::size_t(j)].resize(0);
+            ends[std::size_t(j)].clear();
+        }
+    }
+};
+
+/// CSV rows; an empty line for a row whose cells are all empty.
+void makeCsvLines(const App& app, core::DisplayTexts& shown, const Block& b, int filterIndex,
+                  RowLines& rows)
 {
     const core::Sheet& sheet = app.sheet;
-    bool any = false;
-    for (int c = b.c1; c <= b.c2 && !any; ++c)
-        any = !sheet.CellText[c][r].isEmpty();
-    QStringList fields;
-    if (!any)
-        return fields;
-    fields.reserve(b.c2 - b.c1 + 1);
+    std::array<bool, RowLines::Size> any{};
+    for (int c = b.c1; c <= b.c2; ++c)
+        for (int j = 0; j < rows.count; ++j)
+            any[std::size_t(j)] =
+                any[std::size_t(j)] || !sheet.CellText[c][rows.first + j].isEmpty();
     for (int c = b.c1; c <= b.c2; ++c) {
-        fields.append(quoteCsvField(filterIndex == 3 ? sheet.GridText[c][r]
-                                                     : formulaField(sheet.CellText[c][r])));
+        for (int j = 0; j < rows.count; ++j) {
+            if (!any[std::size_t(j)])
+                continue;
+            QString& line = rows.lines[std::size_t(j)];
+            const int r = rows.first + j;
+            if (c > b.c1)
+                line += u',';
+            if (filterIndex == 3)
+                appendCsvField(line, shown.at(c, r));
+            else
+                appendFormulaField(line, sheet.CellText[c][r]);
+            rows.ends[std::size_t(j)].push_back(line.size());
+        }
     }
-    return fields;
 }
 
 /// The displayed text fitted to exactly wid units of the column.
-QString txtField(const App& app, int c, int r)
+QString txtField(const App& app, core::DisplayTexts& shown, int c, int r)
 {
-    const QString& text = app.sheet.GridText[c][r];
+    const QString& text = shown.at(c, r);
     const core::column_type& format = app.sheet.ColFormat[c];
     const int unit = core::CharUnit(app, 1);
     if (unit <= 0)
@@ -106,13 +151,15 @@ QString txtField(const App& app, int c, int r)
     return prefix + u' ';
 }
 
-QStringList txtRow(const App& app, const Block& b, int r)
+void makeTxtLines(const App& app, core::DisplayTexts& shown, const Block& b, RowLines& rows)
 {
-    QStringList fields;
-    fields.reserve(b.c2 - b.c1 + 1);
-    for (int c = b.c1; c <= b.c2; ++c)
-        fields.append(txtField(app, c, r));
-    return fields;
+    for (int c = b.c1; c <= b.c2; ++c) {
+        for (int j = 0; j < rows.count; ++j) {
+            QString& line = rows.lines[std::size_t(j)];
+            line += txtField(app, shown, c, rows.first + j);
+            rows.ends[std::size_t(j)].push_back(line.size());
+        }
+    }
 }
 
 bool isAscii(const QString& text)
@@ -133,58 +180,110 @@ QByteArray toAnsi(const QString& text, bool* lossless)
     return EncodeAnsi(mapped, lossless);
 }
 
-/// Collects the lines and encodes them; remembers the first cell that ANSI cannot hold.
+/// Encodes the lines into the file as they come; remembers the first cell that ANSI
+/// cannot hold.
 class ExportText
 {
 public:
-    explicit ExportText(bool unicode) : m_unicode(unicode) {}
-
-    void addRow(const QStringList& fields, QStringView separator, int c1, int r)
+    ExportText(bool unicode, SafeFileWriter& file)
+        : m_unicode(unicode)
+        , m_file(file)
     {
-        QString line = fields.join(separator);
+        if (m_unicode)
+            m_file.write(QByteArrayView("\xFF\xFE", 2));
+    }
+
+    /// Adds the line of row r, its fields ending at `ends` and parted by separators of
+    /// separatorSize characters.
+    void addLine(const QString& line, const std::vector<qsizetype>& ends, qsizetype separatorSize,
+                 int c1, int r)
+    {
         if (m_unicode) {
-            m_lines.append(std::move(line));
+            m_text += line;
+            m_text += u"\r\n";
+            if (m_text.size() >= ChunkChars)
+                flush();
             return;
         }
         bool lossless = true;
         m_ansi += toAnsi(line, &lossless);
         m_ansi += "\r\n";
+        if (m_ansi.size() >= ChunkChars)
+            flush();
         if (lossless || m_lossyCol > 0)
             return;
-        for (qsizetype i = 0; i < fields.size(); ++i) {
+        qsizetype start = 0;
+        for (std::size_t i = 0; i < ends.size(); ++i) {
             bool ok = true;
-            toAnsi(fields[i], &ok);
+            toAnsi(line.mid(start, ends[i] - start), &ok);
             if (!ok) {
                 m_lossyCol = c1 + int(i);
                 m_lossyRow = r;
                 return;
             }
+            start = ends[i] + separatorSize;
         }
     }
 
-    QByteArray bytes() const { return m_unicode ? EncodeTextLines(m_lines, true) : m_ansi; }
+    void flush()
+    {
+        if (m_unicode) {
+            if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+                m_file.write(QByteArrayView(reinterpret_cast<const char*>(m_text.utf16()),
+                                            m_text.size() * 2));
+            else
+                m_file.write(QByteArray(QStringEncoder(QStringEncoder::Utf16LE).encode(m_text)));
+            m_text.resize(0);
+        } else {
+            m_file.write(m_ansi);
+            m_ansi.resize(0);
+        }
+    }
+
     /// The name of the first cell that did not convert; empty when all did.
     QString lossyCell() const { return core::CellName(m_lossyCol, m_lossyRow); }
 
 private:
+    static constexpr qsizetype ChunkChars = 128 * 1024;
+
     bool m_unicode;
-    QStringList m_lines;
+    SafeFileWriter& m_file;
+    QString m_text;
     QByteArray m_ansi;
     int m_lossyCol = 0;
     int m_lossyRow = 0;
 };
 
-template <typename RowFields>
+/// Rows r1..r2 of the block, made by makeLines(rows) a block of rows at a time.
+template <typename MakeLines>
+void forEachLine(const Block& b, MakeLines makeLines,
+                 const std::function<void(const RowLines&, int)>& use)
+{
+    auto rows = std::make_unique<RowLines>();
+    for (int first = b.r1; first <= b.r2; first += RowLines::Size) {
+        rows->start(first, std::min(RowLines::Size, b.r2 - first + 1));
+        makeLines(*rows);
+        for (int j = 0; j < rows->count; ++j)
+            use(*rows, j);
+    }
+}
+
+template <typename MakeLines>
 core::Result<core::Unit> writeRows(App& app, const QString& path, const Block& b,
-                                   QStringView separator, RowFields rowFields)
+                                   qsizetype separatorSize, MakeLines makeLines)
 {
     core::BusyGuard busy(app);
-    ExportText text(app.SaveUnicode);
-    for (int r = b.r1; r <= b.r2; ++r) {
-        text.addRow(rowFields(r), separator, b.c1, r);
+    SafeFileWriter file(path);
+    if (!file.isOpen())
+        return file.commit();
+    ExportText text(app.SaveUnicode, file);
+    forEachLine(b, makeLines, [&](const RowLines& rows, int j) {
+        text.addLine(rows.lines[std::size_t(j)], rows.ends[std::size_t(j)], separatorSize, b.c1,
+                     rows.first + j);
         app.ui().processEvents();
-    }
-    core::Result<core::Unit> written = WriteFileSafely(path, text.bytes());
+    });
+    text.flush();
+    core::Result<core::Unit> written = file.commit();
     if (!written)
         return written;
     const QString cell = text.lossyCell();
@@ -198,37 +297,45 @@ core::Result<core::Unit> writeRows(App& app, const QString& path, const Block& b
     return written;
 }
 
+template <typename MakeLines> QStringList lines(const Block& b, MakeLines makeLines)
+{
+    QStringList lines;
+    forEachLine(b, makeLines, [&](const RowLines& rows, int j) {
+        lines.append(QString(rows.lines[std::size_t(j)]));
+    });
+    return lines;
+}
+
 } // namespace
 
 QStringList CsvLines(const App& app, int c1, int c2, int filterIndex, int r1, int r2)
 {
     const Block b = clampBlock(app, c1, c2, r1, r2);
-    QStringList lines;
-    for (int r = b.r1; r <= b.r2; ++r)
-        lines.append(csvRow(app, b, filterIndex, r).join(u','));
-    return lines;
+    core::DisplayTexts shown(app);
+    return lines(b, [&](RowLines& rows) { makeCsvLines(app, shown, b, filterIndex, rows); });
 }
 
 QStringList TxtLines(const App& app, int c1, int c2, int r1, int r2)
 {
     const Block b = clampBlock(app, c1, c2, r1, r2);
-    QStringList lines;
-    for (int r = b.r1; r <= b.r2; ++r)
-        lines.append(txtRow(app, b, r).join(QString()));
-    return lines;
+    core::DisplayTexts shown(app);
+    return lines(b, [&](RowLines& rows) { makeTxtLines(app, shown, b, rows); });
 }
 
 core::Result<core::Unit> WriteCsv(App& app, const QString& path, int c1, int c2, int filterIndex,
                                   int r1, int r2)
 {
     const Block b = clampBlock(app, c1, c2, r1, r2);
-    return writeRows(app, path, b, u",", [&](int r) { return csvRow(app, b, filterIndex, r); });
+    core::DisplayTexts shown(app);
+    return writeRows(app, path, b, 1,
+                     [&](RowLines& rows) { makeCsvLines(app, shown, b, filterIndex, rows); });
 }
 
 core::Result<core::Unit> WriteTxt(App& app, const QString& path, int c1, int c2, int r1, int r2)
 {
     const Block b = clampBlock(app, c1, c2, r1, r2);
-    return writeRows(app, path, b, u"", [&](int r) { return txtRow(app, b, r); });
+    core::DisplayTexts shown(app);
+    return writeRows(app, path, b, 0, [&](RowLines& rows) { makeTxtLines(app, shown, b, rows); });
 }
 
 } // namespace files

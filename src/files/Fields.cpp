@@ -4,39 +4,53 @@
 
 namespace files {
 
+qsizetype NextField(QStringView line, qsizetype pos, QStringView& field, QString& scratch)
+{
+    const qsizetype n = line.size();
+    if (pos >= n || line[pos] != u'"') {
+        const qsizetype comma = line.indexOf(u',', pos);
+        const qsizetype end = comma < 0 ? n : comma;
+        field = line.mid(pos, end - pos);
+        return end + 1;
+    }
+    const qsizetype start = ++pos;
+    qsizetype end = n;
+    bool doubled = false;
+    while (pos < n) {
+        if (line[pos] == u'"') {
+            if (pos + 1 < n && line[pos + 1] == u'"') {
+                doubled = true;
+                pos += 2;
+                continue;
+            }
+            end = pos++;
+            break;
+        }
+        ++pos;
+    }
+    const QStringView inner = line.mid(start, end - start);
+    if (doubled) {
+        scratch = inner.toString();
+        scratch.replace(QStringLiteral("\"\""), QStringLiteral("\""));
+        field = scratch;
+    } else {
+        field = inner.isEmpty() ? QStringView() : inner;
+    }
+    if (pos < n && line[pos] == u',')
+        return pos + 1;
+    return pos >= n ? n + 1 : pos;
+}
+
 QStringList SplitFields(QStringView line)
 {
     QStringList fields;
-    const qsizetype n = line.size();
+    QString scratch;
+    QStringView field;
     qsizetype pos = 0;
     do {
-        QString field;
-        if (pos < n && line[pos] == u'"') {
-            ++pos;
-            while (pos < n) {
-                if (line[pos] == u'"') {
-                    if (pos + 1 < n && line[pos + 1] == u'"') {
-                        field += u'"';
-                        pos += 2;
-                        continue;
-                    }
-                    ++pos;
-                    break;
-                }
-                field += line[pos++];
-            }
-            if (pos < n && line[pos] == u',')
-                ++pos;
-            else if (pos >= n)
-                pos = n + 1;
-        } else {
-            const qsizetype comma = line.indexOf(u',', pos);
-            const qsizetype end = comma < 0 ? n : comma;
-            field = line.mid(pos, end - pos).toString();
-            pos = end + 1;
-        }
-        fields.append(field);
-    } while (pos <= n);
+        pos = NextField(line, pos, field, scratch);
+        fields.append(field.toString());
+    } while (pos <= line.size());
     return fields;
 }
 
@@ -63,35 +77,57 @@ constexpr char16_t LfStandIn = u'\u000F';
 
 } // namespace
 
-QString QuoteWorksheetText(const QString& text)
+namespace {
+
+bool needsWorksheetQuotes(QStringView text)
 {
-    bool quote = text.startsWith(u'"');
-    for (qsizetype i = 0; i < text.size() && !quote; ++i) {
-        const char16_t ch = text[i].unicode();
-        quote = ch == u',' || ch == u'\r' || ch == u'\n';
-    }
-    if (!quote)
-        return text;
-    QString quoted;
-    quoted.reserve(text.size() + 2);
-    quoted += u'"';
+    if (text.startsWith(u'"'))
+        return true;
+    for (const QChar ch : text)
+        if (ch == u',' || ch == u'\r' || ch == u'\n')
+            return true;
+    return false;
+}
+
+void appendQuoted(QString& out, QStringView text)
+{
+    out += u'"';
     for (const QChar ch : text) {
         switch (ch.unicode()) {
         case u'"':
-            quoted += QuoteStandIn;
+            out += QuoteStandIn;
             break;
         case u'\r':
-            quoted += CrStandIn;
+            out += CrStandIn;
             break;
         case u'\n':
-            quoted += LfStandIn;
+            out += LfStandIn;
             break;
         default:
-            quoted += ch;
+            out += ch;
         }
     }
-    quoted += u'"';
+    out += u'"';
+}
+
+} // namespace
+
+QString QuoteWorksheetText(const QString& text)
+{
+    if (!needsWorksheetQuotes(text))
+        return text;
+    QString quoted;
+    quoted.reserve(text.size() + 2);
+    appendQuoted(quoted, text);
     return quoted;
+}
+
+void AppendWorksheetText(QString& line, QStringView text)
+{
+    if (needsWorksheetQuotes(text))
+        appendQuoted(line, text);
+    else
+        line += text;
 }
 
 void RestoreWorksheetText(QString& field)

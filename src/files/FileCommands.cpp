@@ -158,7 +158,7 @@ bool OpenWorksheet(App& app, const QString& path)
     core::ShowStatus(app, QStringLiteral("Mavix データ読み込み開始..."));
     // The whole file is read and checked before the sheet is touched, so that a bad file
     // leaves the current sheet as it was.
-    const core::Result<WorksheetImage> image = LoadWorksheet(app, path, false);
+    core::Result<WorksheetImage> image = LoadWorksheet(app, path, false);
     if (!image) {
         busy.end();
         detail::RestoreCurrentFile(app, wasReadOnly);
@@ -199,7 +199,7 @@ void AppendCommand(App& app)
     core::BusyGuard busy(app);
     core::ShowStatus(app, QStringLiteral("Mavix データ 追加読み込み開始..."));
     const int offset = sheet.SheetRows;
-    const core::Result<WorksheetImage> image = LoadWorksheet(app, path, true);
+    core::Result<WorksheetImage> image = LoadWorksheet(app, path, true);
     if (!image) {
         busy.end();
         detail::ShowFileMessage(app, platform::Icon::Error,

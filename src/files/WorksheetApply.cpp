@@ -88,14 +88,14 @@ void applyOldLines(App& app, const WorksheetImage& im)
 }
 
 /// Cells and ruled lines of the image into rows offset+1 onwards.
-void applyCells(App& app, const WorksheetImage& im, int offset)
+void applyCells(App& app, WorksheetImage& im, int offset)
 {
     core::Sheet& sheet = app.sheet;
     for (std::size_t i = 0; i < im.cells.size(); ++i) {
         const int r = offset + int(i) + 1;
-        const QStringList& fields = im.cells[i];
+        QStringList& fields = im.cells[i];
         for (int c = 1; c <= im.cols; ++c)
-            sheet.CellText[c][r] = fields[c - 1];
+            sheet.CellText[c][r] = std::move(fields[c - 1]);
     }
     for (const WorksheetImage::LineRow& row : im.lines) {
         const int r = offset + row.row;
@@ -119,7 +119,7 @@ void markPageBreaks(App& app)
 
 } // namespace
 
-void ApplyWorksheet(App& app, const WorksheetImage& im)
+void ApplyWorksheet(App& app, WorksheetImage& im)
 {
     core::Sheet& sheet = app.sheet;
     if (im.sheetRows && *im.sheetRows != sheet.SheetRows) {
@@ -138,7 +138,7 @@ void ApplyWorksheet(App& app, const WorksheetImage& im)
     app.FileVersion = im.version;
 }
 
-void ApplyWorksheetAppend(App& app, const WorksheetImage& im)
+void ApplyWorksheetAppend(App& app, WorksheetImage& im)
 {
     core::Sheet& sheet = app.sheet;
     const int offset = sheet.SheetRows;

@@ -16,6 +16,42 @@ namespace {
 /// Ends the parse: the file is not read and the sheet stays as it was.
 struct ReadFailure {};
 
+/// The lines of the file, one after another.
+class Lines {
+public:
+    virtual ~Lines() = default;
+    virtual bool atEnd() const = 0;
+    /// The next line, valid until the next call.
+    virtual QStringView next() = 0;
+};
+
+class ListLines : public Lines {
+public:
+    explicit ListLines(const QStringList& lines)
+        : m_lines(lines)
+    {
+    }
+    bool atEnd() const override { return m_next >= m_lines.size(); }
+    QStringView next() override { return m_lines[m_next++]; }
+
+private:
+    const QStringList& m_lines;
+    qsizetype m_next = 0;
+};
+
+class FileLines : public Lines {
+public:
+    explicit FileLines(TextLines& lines)
+        : m_lines(lines)
+    {
+    }
+    bool atEnd() const override { return m_lines.atEnd(); }
+    QStringView next() override { return m_lines.next(); }
+
+private:
+    TextLines& m_lines;
+};
+
 /// The 16 colours of older files' ruled lines, as 0x00BBGGRR values, in index order.
 constexpr std::array<qint32, 16> OldLineColours = {
     0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080,
@@ -41,8 +77,11 @@ QString restored(QString field)
 
 class Parser {
 public:
-    Parser(App& app, const QStringList& lines, bool append)
-        : m_app(app), m_lines(lines), m_append(append), m_offset(app.sheet.SheetRows)
+    Parser(App& app, Lines& lines, bool append)
+        : m_app(app)
+        , m_lines(lines)
+        , m_append(append)
+        , m_offset(app.sheet.SheetRows)
     {
         if (append)
             m_image.version = app.FileVersion;
@@ -50,77 +89,84 @@ public:
 
     WorksheetImage run()
     {
-        const qsizetype data = readSettings();
+        const bool data = readSettings();
         checkExtent();
-        if (data >= 0)
-            readCells(data + 1);
+        if (data)
+            readCells();
         return std::move(m_image);
     }
 
 private:
-    /// The fields of line i, at least `count` of them.
-    QStringList need(qsizetype i, qsizetype count) const
+    /// The fields of a record, at least `count` of them.
+    static const QStringList& need(const QStringList& fields, qsizetype count)
     {
-        if (i >= m_lines.size())
-            throw ReadFailure{};
-        QStringList fields = SplitFields(m_lines[i]);
         if (fields.size() < count)
             throw ReadFailure{};
         return fields;
     }
+    /// The fields of the next line, at least `count` of them.
+    QStringList needNext(qsizetype count)
+    {
+        if (m_lines.atEnd())
+            throw ReadFailure{};
+        QStringList fields = SplitFields(m_lines.next());
+        need(fields, count);
+        return fields;
+    }
 
-    qsizetype readSettings();
-    void readRecord(QChar key, const QStringList& f, qsizetype& i);
-    void readVersion(const QStringList& f, qsizetype i);
+    bool readSettings();
+    void readRecord(QChar key, const QStringList& f, QStringView line);
+    void readVersion(const QStringList& f, QStringView line);
     void readSize(const QStringList& f);
     void readFont(const QStringList& f);
     void readColumn(const QStringList& f);
-    void readHeader(const QStringList& f, qsizetype& i);
+    void readHeader(const QStringList& f);
     void readGraph(const QStringList& f);
     void readOldLine(const QStringList& f);
     void checkExtent();
-    void readCells(qsizetype first);
-    void readLines(qsizetype first);
+    void readCells();
+    void readLines();
 
     App& m_app;
-    const QStringList& m_lines;
+    Lines& m_lines;
     bool m_append;
     int m_offset;     // rows of the sheet before an append
     int m_sheetRows;  // rows the sheet has when the cells are read
     WorksheetImage m_image;
 };
 
-/// Dispatches the settings records until "Data"; returns the index of the "Data" line, or
-/// -1 when the file has none (then it has no cells either).
-qsizetype Parser::readSettings()
+/// Dispatches the settings records until "Data"; false when the file has none (then it has
+/// no cells either).
+bool Parser::readSettings()
 {
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const QStringList f = SplitFields(m_lines[i]);
+    while (!m_lines.atEnd()) {
+        const QStringView line = m_lines.next();
+        const QStringList f = SplitFields(line);
         // An empty first field is skipped like an unknown record, so that the cells are
         // always the lines after "Data".
         if (f[0].isEmpty())
             continue;
         const QChar key = f[0][0];
         if (key == u'D')
-            return i;
-        readRecord(key, f, i);
+            return true;
+        readRecord(key, f, line);
         m_app.ui().processEvents();
     }
-    return -1;
+    return false;
 }
 
-void Parser::readRecord(QChar key, const QStringList& f, qsizetype& i)
+void Parser::readRecord(QChar key, const QStringList& f, QStringView line)
 {
     WorksheetImage& im = m_image;
     switch (key.unicode()) {
     case u'[':
-        readVersion(f, i);
+        readVersion(f, line);
         return;
     case u'S':
-        readSize(need(i, 3));
+        readSize(need(f, 3));
         return;
     case u'A': {
-        const QStringList a = need(i, 3);
+        const QStringList& a = need(f, 3);
         im.cols = FieldInt(a[1]);
         im.rows = FieldInt(a[2]);
         if (im.cols < 1 || im.rows < 1)
@@ -128,7 +174,7 @@ void Parser::readRecord(QChar key, const QStringList& f, qsizetype& i)
         return;
     }
     case u'H':
-        readHeader(f, i);
+        readHeader(f);
         return;
     default:
         break;
@@ -137,16 +183,16 @@ void Parser::readRecord(QChar key, const QStringList& f, qsizetype& i)
         return;
     switch (key.unicode()) {
     case u'M': {
-        const QStringList m = need(i, 3);
+        const QStringList& m = need(f, 3);
         im.cursorCol = FieldInt(m[1]);
         im.cursorRow = FieldInt(m[2]);
         return;
     }
     case u'F':
-        readFont(need(i, 5));
+        readFont(need(f, 5));
         return;
     case u'P': {
-        const QStringList p = need(i, 5);
+        const QStringList& p = need(f, 5);
         im.printArea = core::CellBlock{FieldInt(p[1]), FieldInt(p[3]), FieldInt(p[2]),
                                        FieldInt(p[4])};
         return;
@@ -155,10 +201,10 @@ void Parser::readRecord(QChar key, const QStringList& f, qsizetype& i)
         readColumn(f);
         return;
     case u'T':
-        im.headingRow = std::max(0, FieldInt(need(i, 2)[1]));
+        im.headingRow = std::max(0, FieldInt(need(f, 2)[1]));
         return;
     case u'O': {
-        const QStringList o = need(i, 7);
+        const QStringList& o = need(f, 7);
         WorksheetImage::Offset offset;
         for (int k = 0; k < 4; ++k)
             offset.margins[k] = restored(o[k + 1]);
@@ -168,33 +214,33 @@ void Parser::readRecord(QChar key, const QStringList& f, qsizetype& i)
         return;
     }
     case u'G':
-        im.gridLines = FieldBool(need(i, 2)[1]);
+        im.gridLines = FieldBool(need(f, 2)[1]);
         return;
     case u'U':
-        readGraph(need(i, 13));
+        readGraph(need(f, 13));
         return;
     case u'N': {
-        const int row = FieldInt(need(i, 2)[1]);
+        const int row = FieldInt(need(f, 2)[1]);
         if (row >= 1)
             im.pageBreaks.push_back(row);
         return;
     }
     case u'L':
-        readOldLine(need(i, 7));
+        readOldLine(need(f, 7));
         return;
     default: // unknown records are skipped
         return;
     }
 }
 
-void Parser::readVersion(const QStringList& f, qsizetype i)
+void Parser::readVersion(const QStringList& f, QStringView line)
 {
     const double version = f.size() > 1 ? core::ParseNumber(f[1].trimmed()) : 0.0;
     if (version == 0) {
         platform::Message error;
         error.icon = platform::Icon::Error;
-        error.text = u'"' + m_lines[i]
-                     + QStringLiteral(":『Mavix』のデータファイルではありません");
+        error.text =
+            u'"' + line.toString() + QStringLiteral(":『Mavix』のデータファイルではありません");
         m_app.ui().message(error);
         throw ReadFailure{};
     }
@@ -251,15 +297,17 @@ void Parser::readColumn(const QStringList& f)
     m_image.columns.push_back(column);
 }
 
-void Parser::readHeader(const QStringList& f, qsizetype& i)
+void Parser::readHeader(const QStringList& f)
 {
-    const qsizetype fontLine = ++i;
-    if (m_append) // the font line is skipped unread
+    if (m_append) { // the font line is skipped unread
+        if (!m_lines.atEnd())
+            m_lines.next();
         return;
+    }
     if (f.size() < 3)
         throw ReadFailure{};
     const bool hasUnderline = m_image.version > 1.15;
-    const QStringList font = need(fontLine, hasUnderline ? 6 : 5);
+    const QStringList font = needNext(hasUnderline ? 6 : 5);
     WorksheetImage::Header header;
     header.index = FieldInt(f[1]);
     header.text = restored(f[2]);
@@ -322,32 +370,45 @@ void Parser::checkExtent()
         throw ReadFailure{};
 }
 
-void Parser::readCells(qsizetype first)
+void Parser::readCells()
 {
     const int cols = m_image.cols;
-    qsizetype i = first;
     m_image.cells.reserve(std::size_t(m_image.rows));
-    for (int r = 1; r <= m_image.rows && i < m_lines.size(); ++r, ++i) {
-        QStringList fields = SplitFields(m_lines[i]);
+    QString scratch;
+    QStringView field;
+    for (int r = 1; r <= m_image.rows && !m_lines.atEnd(); ++r) {
+        const QStringView line = m_lines.next();
+        QStringList fields;
+        fields.reserve(cols);
+        qsizetype pos = 0;
+        while (fields.size() < cols && pos <= line.size()) {
+            pos = NextField(line, pos, field, scratch);
+            QString text = field.toString();
+            RestoreWorksheetText(text);
+            fields.append(std::move(text));
+        }
         if (fields.size() < cols)
             throw ReadFailure{};
-        fields.resize(cols);
-        for (QString& field : fields)
-            RestoreWorksheetText(field);
         m_image.cells.push_back(std::move(fields));
         if (!m_append && r % 100 == 0)
             m_app.ui().showStatus(QString::number(r) + QStringLiteral("行目 読み込み中"));
         m_app.ui().processEvents();
     }
-    readLines(i + 1); // the line after the cells is "Lines"
+    // The line after the cells is "Lines".
+    if (!m_lines.atEnd())
+        m_lines.next();
+    readLines();
 }
 
-void Parser::readLines(qsizetype first)
+void Parser::readLines()
 {
     const int cols = m_image.cols;
     const int offset = m_append ? m_offset : 0;
-    for (qsizetype i = first; i < m_lines.size() && m_lines[i] != u"LinesEnd"; ++i) {
-        const QStringList f = need(i, cols + 1);
+    while (!m_lines.atEnd()) {
+        const QStringView line = m_lines.next();
+        if (line == u"LinesEnd")
+            break;
+        const QStringList f = need(SplitFields(line), cols + 1);
         WorksheetImage::LineRow row;
         row.row = FieldInt(f[0]);
         for (int j = 1; j <= cols; ++j) {
@@ -368,7 +429,9 @@ void Parser::readLines(qsizetype first)
 
 } // namespace
 
-core::Result<WorksheetImage> ParseWorksheet(App& app, const QStringList& lines, bool append)
+namespace {
+
+core::Result<WorksheetImage> parse(App& app, Lines& lines, bool append)
 {
     try {
         return Parser(app, lines, append).run();
@@ -377,12 +440,21 @@ core::Result<WorksheetImage> ParseWorksheet(App& app, const QStringList& lines, 
     }
 }
 
+} // namespace
+
+core::Result<WorksheetImage> ParseWorksheet(App& app, const QStringList& lines, bool append)
+{
+    ListLines list(lines);
+    return parse(app, list, append);
+}
+
 core::Result<WorksheetImage> LoadWorksheet(App& app, const QString& path, bool append)
 {
-    core::Result<QStringList> lines = ReadTextLines(path);
-    if (!lines)
-        return lines.error();
-    return ParseWorksheet(app, lines.value(), append);
+    core::Result<std::unique_ptr<TextLines>> text = TextLines::open(path);
+    if (!text)
+        return text.error();
+    FileLines lines(*text.value());
+    return parse(app, lines, append);
 }
 
 } // namespace files

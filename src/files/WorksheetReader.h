@@ -84,10 +84,11 @@ core::Result<WorksheetImage> LoadWorksheet(App& app, const QString& path, bool a
 core::Result<WorksheetImage> ParseWorksheet(App& app, const QStringList& lines, bool append);
 
 /// Replaces the sheet's content and the dialog states with the image; the caller cleared
-/// the sheet before.
-void ApplyWorksheet(App& app, const WorksheetImage& image);
-/// Grows the sheet by the file's rows and fills them below the current last sheet row.
-void ApplyWorksheetAppend(App& app, const WorksheetImage& image);
+/// the sheet before. The cell texts are moved out of the image.
+void ApplyWorksheet(App& app, WorksheetImage& image);
+/// Grows the sheet by the file's rows and fills them below the current last sheet row; the
+/// cell texts are moved out of the image.
+void ApplyWorksheetAppend(App& app, WorksheetImage& image);
 
 /// LoadWorksheet and ApplyWorksheet; false when the file could not be read.
 bool ReadWorksheet(App& app, const QString& path);

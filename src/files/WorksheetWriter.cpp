@@ -5,6 +5,11 @@
 #include "files/TextFile.h"
 #include "platform/Ui.h"
 
+#include <QStringEncoder>
+#include <QSysInfo>
+
+#include <algorithm>
+
 namespace files {
 
 namespace {
@@ -32,7 +37,61 @@ QString record(QStringView keyword, std::initializer_list<QString> fields)
     return line;
 }
 
-void appendSettings(App& app, QStringList& lines, int c1, int c2, int r1, int r2)
+/// Where the lines go: a list, or a file.
+class LineSink {
+public:
+    virtual ~LineSink() = default;
+    virtual void add(const QString& line) = 0;
+    LineSink& operator<<(const QString& line)
+    {
+        add(line);
+        return *this;
+    }
+};
+
+class ListSink : public LineSink {
+public:
+    explicit ListSink(QStringList& lines)
+        : m_lines(lines)
+    {
+    }
+    void add(const QString& line) override { m_lines.append(line); }
+
+private:
+    QStringList& m_lines;
+};
+
+/// UTF-16 LE with a byte-order mark and CR LF line ends, written in pieces.
+class FileSink : public LineSink {
+public:
+    explicit FileSink(SafeFileWriter& file)
+        : m_file(file)
+    {
+        m_file.write(QByteArrayView("\xFF\xFE", 2));
+    }
+    void add(const QString& line) override
+    {
+        m_text += line;
+        m_text += u"\r\n";
+        if (m_text.size() >= 128 * 1024)
+            flush();
+    }
+    void flush()
+    {
+        if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+            m_file.write(
+                QByteArrayView(reinterpret_cast<const char*>(m_text.utf16()), m_text.size() * 2));
+        else
+            m_file.write(QByteArray(QStringEncoder(QStringEncoder::Utf16LE).encode(m_text)));
+        m_text.resize(0);
+    }
+
+private:
+    SafeFileWriter& m_file;
+    QString m_text;
+};
+
+void appendSettings(App& app, LineSink& lines, int c1, int c2, int r1, int r2)
 {
     const core::Sheet& sheet = app.sheet;
     const platform::FontSpec& font = app.settings.gridFont;
@@ -87,16 +146,17 @@ void appendHex(QString& line, std::uint8_t byte)
     line += QChar(digits[byte & 15]);
 }
 
-void appendCellsAndLines(App& app, QStringList& lines, int c1, int c2, int r1, int r2)
+void appendCellsAndLines(App& app, LineSink& lines, int c1, int c2, int r1, int r2)
 {
     const core::Sheet& sheet = app.sheet;
     lines << QStringLiteral("Data");
+    QString line;
     for (int r = r1; r <= r2; ++r) {
-        QString line;
+        line.resize(0);
         for (int c = c1; c <= c2; ++c) {
             if (c > c1)
                 line += u',';
-            line += QuoteWorksheetText(sheet.CellText[c][r]);
+            AppendWorksheetText(line, sheet.CellText[c][r]);
         }
         lines << line;
         app.ui().processEvents();
@@ -126,23 +186,39 @@ void appendCellsAndLines(App& app, QStringList& lines, int c1, int c2, int r1, i
 
 } // namespace
 
-QStringList WorksheetLines(App& app, int c1, int c2, int r1, int r2)
+namespace {
+
+void appendWorksheet(App& app, LineSink& lines, int c1, int c2, int r1, int r2)
 {
     if (c2 < c1)
         c2 = c1;
     if (r2 < r1)
         r2 = r1;
-    QStringList lines;
-    lines.reserve(r2 - r1 + 1 + 2 * (c2 - c1 + 1) + 40);
     appendSettings(app, lines, c1, c2, r1, r2);
     appendCellsAndLines(app, lines, c1, c2, r1, r2);
+}
+
+} // namespace
+
+QStringList WorksheetLines(App& app, int c1, int c2, int r1, int r2)
+{
+    QStringList lines;
+    lines.reserve(std::max(r2 - r1, 0) + 1 + 2 * (std::max(c2 - c1, 0) + 1) + 40);
+    ListSink sink(lines);
+    appendWorksheet(app, sink, c1, c2, r1, r2);
     return lines;
 }
 
 core::Result<core::Unit> WriteWorksheet(App& app, const QString& path, int c1, int c2, int r1,
                                         int r2)
 {
-    return WriteFileSafely(path, EncodeTextLines(WorksheetLines(app, c1, c2, r1, r2), true));
+    SafeFileWriter file(path);
+    if (!file.isOpen())
+        return file.commit();
+    FileSink sink(file);
+    appendWorksheet(app, sink, c1, c2, r1, r2);
+    sink.flush();
+    return file.commit();
 }
 
 } // namespace files

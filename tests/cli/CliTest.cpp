@@ -2,6 +2,12 @@
 
 #include "CliRunner.h"
 #include "TestFiles.h"
+#include "core/App.h"
+#include "core/SheetOps.h"
+#include "files/Csv.h"
+#include "files/FileCommands.h"
+#include "files/WorksheetWriter.h"
+#include "platform/fake/FakePlatform.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -151,6 +157,54 @@ TEST_F(CliTest, ConvertWritesCsvTxtAndAnsi)
     EXPECT_TRUE(txt.startsWith("1a,bsay \"hi\""));
     EXPECT_TRUE(txt.endsWith("007 abc\r\n" + QByteArray(1 + 3 + 8 + 5 + 4 + 3, ' ') + "\r\n" +
                              QByteArray("   5") + QByteArray(8 + 5 + 4 + 3, ' ') + "\r\n"));
+}
+
+TEST_F(CliTest, ConvertWritesWhatTheWindowShows)
+{
+    // Aligned and clipped texts, currency, a number beyond the double range, formulas that
+    // are done, in error and in a cycle: each output equals what the window's sheet writes.
+    const QString book =
+        write(QStringLiteral("book.mvx"),
+              utf16(QStringLiteral("[Mavix],4.00\r\nSize,26,20\r\nArea,5,4\r\nMove,1,1\r\n"
+                                   "C 1,6,0,-1,1\r\nC 2,5,0,-1,2\r\nC 3,8,2,-2,0\r\nC 4,7,1,0,0\r\n"
+                                   "C 5,4,0,-1,1\r\nData\r\n"
+                                   "\b東京タワー展望台,\bab,\t1234.567,=C1*2,'007\r\n"
+                                   "\bx,\b長い長いテキスト,\t-0.004,=1/0,\t1e400\r\n"
+                                   ",,\t5,=D4+1,\b\r\n"
+                                   ",,,=D3,=C3\r\nLines\r\nLinesEnd\r\n")));
+    const QStringList outputs[] = {
+        {QStringLiteral("v.csv"), QStringLiteral("--values")},
+        {QStringLiteral("va.csv"), QStringLiteral("--values"), QStringLiteral("--ansi")},
+        {QStringLiteral("t.txt")},
+        {QStringLiteral("f.csv")},
+        {QStringLiteral("w.mvx")},
+    };
+    for (const QStringList& output : outputs) {
+        SCOPED_TRACE(output.join(u' ').toStdString());
+        platform::FakePlatform fakes;
+        App app{fakes.services()};
+        core::ResetSheetState(app);
+        files::OpenFile(app, book);
+        core::RescanExtent(app);
+        app.SaveUnicode = !output.contains(QStringLiteral("--ansi"));
+        const QString expected = path(QStringLiteral("expected.") + output[0].section(u'.', 1));
+        const int last = app.sheet.LastRow;
+        if (output[0].endsWith(u".txt"))
+            files::WriteTxt(app, expected, 1, app.sheet.LastCol, 1, last);
+        else if (output[0].endsWith(u".csv"))
+            files::WriteCsv(app, expected, 1, app.sheet.LastCol, output.size() > 1 ? 3 : 2, 1,
+                            last);
+        else
+            files::WriteWorksheet(app, expected, 1, app.sheet.LastCol, 1, last);
+
+        const CliRun run = cli(QStringList{QStringLiteral("convert"), book} + output);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(read(path(output[0])), read(expected));
+    }
+    const QString values =
+        QStringDecoder(QStringDecoder::Utf16LE).decode(read(path(QStringLiteral("v.csv"))).mid(2));
+    EXPECT_EQ(values.split(QStringLiteral("\r\n")).value(1),
+              u"     x,長いテキスト,   ¥0.00,#０割?,1e400");
 }
 
 TEST_F(CliTest, ConvertToAWorksheetAndBack)

@@ -58,6 +58,44 @@ TEST(TextFileTest, DecodesByMarkOrContentAndSplitsAnyLineEnd)
     }
 }
 
+/// Writes the bytes to a file in the folder; returns its path.
+QString writeBytes(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+}
+
+TEST(TextFileTest, LargeFilesReadTheSameInPieces)
+{
+    // A large file is read in pieces of 256 KiB: line ends (CR LF too) and multi-byte
+    // characters fall across their edges in many places.
+    QStringList lines{QString(256 * 1024 - 1, u'x')};
+    QByteArray utf8 = lines[0].toUtf8() + "\r\n";
+    const char* const ends[] = {"\r\n", "\n", "\r"};
+    for (int k = 1; k < 1500; ++k) {
+        QString line;
+        for (int i = 0; i < (k * 7919) % 1700; ++i)
+            line += (i + k) % 5 == 0 ? u'東' : QChar(u'a' + (i + k) % 26);
+        lines << line;
+        utf8 += line.toUtf8() + ends[k % 3];
+    }
+    lines << u"last"_s;
+    utf8 += "last";
+    QTemporaryDir dir;
+    const auto read = files::ReadTextLines(writeBytes(dir, u"big.csv"_s, utf8));
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.value(), lines);
+
+    // One byte that is not UTF-8 at the very end makes the whole file Windows-31J.
+    const QByteArray ansi = QByteArray(600 * 1024, 'a') + "\r\n\x93\x8C\x8B\x9E\r\n";
+    const auto readAnsi = files::ReadTextLines(writeBytes(dir, u"ansi.csv"_s, ansi));
+    ASSERT_TRUE(readAnsi.ok());
+    EXPECT_EQ(readAnsi.value(), (QStringList{QString(600 * 1024, u'a'), u"東京"_s}));
+}
+
 TEST(TextFileTest, EncodesUnicodeWithMarkAndAnsiWithout)
 {
     const QStringList lines{QStringLiteral("東京"), QString()};
