@@ -181,11 +181,9 @@ Outcome StoreFormulaResult(App& app, int c, int r, const FormulaResult& result,
     // ShowCell of a formula, without reading its text again: it starts with "=".
     sheet.CellValue[c][r] = result.value;
     sheet.CellKind[c][r] = core::kindDone;
-    QString shown = core::FormatNumber(result.value, *format);
-    if (shown.isNull())
+    if (app.Displays != core::CellDisplays::None &&
+        !core::FormatNumberInto(result.value, *format, sheet.GridText[c][r]))
         core::ShowCell(app, c, r);
-    else
-        sheet.GridText[c][r] = std::move(shown);
     return Outcome::Done;
 }
 
