@@ -85,7 +85,12 @@ void Evaluator::pushValue(double v, std::optional<Bounds> provisional)
         setError(errComplex);
         return;
     }
-    ValueBounds[std::size_t(ValueCount)] = provisional;
+    if (provisional) {
+        ProvisionalSlots |= 1u << ValueCount;
+        ValueBounds[std::size_t(ValueCount)] = *provisional;
+    } else {
+        ProvisionalSlots &= ~(1u << ValueCount);
+    }
     ValueStack[ValueCount++] = v;
 }
 

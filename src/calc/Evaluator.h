@@ -146,9 +146,10 @@ private:
     double popValue();
     std::optional<Bounds> provisionalAt(int depth) const
     {
-        if (ValueCount <= depth)
+        const int slot = ValueCount - 1 - depth;
+        if (slot < 0 || !(ProvisionalSlots & (1u << slot)))
             return std::nullopt;
-        return ValueBounds[std::size_t(ValueCount - 1 - depth)];
+        return ValueBounds[std::size_t(slot)];
     }
     /// Bounds of `op` applied to operands within bounds; nullopt when the operation could
     /// fail for some of those values and not for others.
@@ -199,8 +200,10 @@ private:
     QStringView FormulaText;
     int ScanPos = 1; // 1-based index of the next character
     std::array<double, StackSlots> ValueStack{};
-    /// For a value computed from a count that skipped pending cells, what it can become.
-    std::array<std::optional<Bounds>, StackSlots> ValueBounds{};
+    /// The slots holding a value computed from a count that skipped pending cells (a bit
+    /// each), and what such a value can become.
+    std::uint32_t ProvisionalSlots = 0;
+    std::array<Bounds, StackSlots> ValueBounds{};
     int ValueCount = 0;
     std::array<int, StackSlots> OperatorStack{};
     int OperatorCount = 0;

@@ -35,6 +35,14 @@ public:
           m_cellWatchers(m_formulas.size(), -1)
     {
         m_evaluator.setCriteriaCache(&m_cache);
+        // Rows in pass order, and where each column starts: indexOf searches one column.
+        m_rows.reserve(m_formulas.size());
+        for (const auto& formula : m_formulas) {
+            m_rows.push_back(formula.cell.row);
+            m_columnEnd[std::size_t(formula.cell.col)] = int(m_rows.size());
+        }
+        for (std::size_t c = 1; c < m_columnEnd.size(); ++c)
+            m_columnEnd[c] = std::max(m_columnEnd[c], m_columnEnd[c - 1]);
     }
 
     void run();
@@ -75,6 +83,8 @@ private:
     const detail::FormulaTexts& m_texts;
     const detail::ColumnFormats m_formats = detail::ParseColumnFormats(m_app);
     const std::vector<detail::FormulaTexts::Formula>& m_formulas; // pass order
+    std::vector<int> m_rows;                                       // their rows
+    std::array<int, core::MaxCols + 1> m_columnEnd{};              // by column
     const QCollator m_collator;
     Evaluator m_evaluator;
     CriteriaCache m_cache;
@@ -204,14 +214,11 @@ void PassSimulation::schedule(int j, int pass)
 int PassSimulation::indexOf(const core::CellPos& cell) const
 {
     // Only formula cells of the used area are ever pending.
-    const auto it = std::lower_bound(m_formulas.begin(), m_formulas.end(), cell,
-                                     [](const detail::FormulaTexts::Formula& f,
-                                        const core::CellPos& b) {
-                                         const core::CellPos& a = f.cell;
-                                         return a.col != b.col ? a.col < b.col : a.row < b.row;
-                                     });
-    Q_ASSERT(it != m_formulas.end() && it->cell.col == cell.col && it->cell.row == cell.row);
-    return int(it - m_formulas.begin());
+    const auto first = m_rows.begin() + m_columnEnd[std::size_t(cell.col) - 1];
+    const auto last = m_rows.begin() + m_columnEnd[std::size_t(cell.col)];
+    const auto it = std::lower_bound(first, last, cell.row);
+    Q_ASSERT(it != last && *it == cell.row);
+    return int(it - m_rows.begin());
 }
 
 void PassSimulation::warnIfCircular()

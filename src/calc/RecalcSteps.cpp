@@ -74,26 +74,29 @@ void FormulaTexts::add(int c, int r, const QString& text)
 
 void FormulaTexts::addCopy(int c, int r, const QString& text)
 {
-    auto& chars = m_chars[std::size_t(c)];
-    m_rows[std::size_t(c)].push_back(r);
-    m_starts[std::size_t(c)].push_back(std::uint32_t(chars.size()));
-    chars.insert(chars.end(), text.utf16(), text.utf16() + text.size());
+    Packing& packing = m_packed[std::size_t(c)];
+    const std::size_t n = std::size_t(text.size());
+    if (n > packing.left) {
+        const std::size_t size = std::max(BlockChars, n);
+        packing.blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(size));
+        packing.next = packing.blocks.back().get();
+        packing.left = size;
+    }
+    std::copy_n(reinterpret_cast<const char16_t*>(text.utf16()), n, packing.next);
+    packing.formulas.push_back(Formula{core::CellPos{c, r}, std::uint32_t(n), packing.next});
+    packing.next += n;
+    packing.left -= n;
 }
 
 void FormulaTexts::finish()
 {
-    for (std::size_t c = 1; c <= core::MaxCols; ++c) {
-        const auto& rows = m_rows[c];
-        const auto& starts = m_starts[c];
-        const char16_t* chars = m_chars[c].data();
-        for (std::size_t k = 0; k < rows.size(); ++k) {
-            const std::uint32_t end =
-                k + 1 < starts.size() ? starts[k + 1] : std::uint32_t(m_chars[c].size());
-            m_formulas.push_back(
-                Formula{core::CellPos{int(c), rows[k]}, end - starts[k], chars + starts[k]});
-        }
-        std::vector<int>().swap(m_rows[c]);
-        std::vector<std::uint32_t>().swap(m_starts[c]);
+    std::size_t count = 0;
+    for (const Packing& packing : m_packed)
+        count += packing.formulas.size();
+    m_formulas.reserve(count);
+    for (Packing& packing : m_packed) {
+        m_formulas.insert(m_formulas.end(), packing.formulas.begin(), packing.formulas.end());
+        std::vector<Formula>().swap(packing.formulas);
     }
 }
 
@@ -124,6 +127,9 @@ int ClassifyCells(App& app, FormulaTexts* formulas)
         if (formulas)
             formulas->finish();
     } else {
+        // Room for a full used area: pages that no formula fills are never touched.
+        if (formulas)
+            formulas->m_formulas.reserve(std::size_t(lastCol) * std::size_t(lastRow));
         for (int c = 1; c <= lastCol; ++c) {
             const auto& texts = sheet.CellText[c];
             for (int r = 1; r <= lastRow; ++r) {

@@ -6,6 +6,7 @@
 #include <QCollator>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -44,10 +45,17 @@ private:
     void finish();
 
     std::vector<Formula> m_formulas;
-    // Packed texts, and each column's rows and text offsets while classifying.
-    std::array<std::vector<char16_t>, core::MaxCols + 1> m_chars;
-    std::array<std::vector<int>, core::MaxCols + 1> m_rows;
-    std::array<std::vector<std::uint32_t>, core::MaxCols + 1> m_starts;
+    // Packed texts: blocks that never move, filled column by column; and each column's
+    // formulas while classifying row by row.
+    static constexpr std::size_t BlockChars = 32768;
+    struct Packing
+    {
+        std::vector<std::unique_ptr<char16_t[]>> blocks;
+        char16_t* next = nullptr;
+        std::size_t left = 0;
+        std::vector<Formula> formulas;
+    };
+    std::array<Packing, core::MaxCols + 1> m_packed;
 };
 
 /// Sets CellValue and CellKind of every cell from its text: formulas of the used area become
