@@ -180,7 +180,6 @@ private:
     double sumRange(const Range& range);
     double countRange(const Range& range, bool all) const;
     double countIf(const Range& range);
-    double scanCountIf(const Range& range, Criterion& criterion, int& skipped);
     double sumIf(Range criteriaRange);
     /// SUMIF from the criterion on; `rows` and `sum` get the ranges it scanned.
     double scanSumIf(Range criteriaRange, Range& rows, Range& sum);

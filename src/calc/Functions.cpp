@@ -462,61 +462,41 @@ int Evaluator::criterionEnd() const
     }
 }
 
-double Evaluator::scanCountIf(const Range& range, Criterion& criterion, int& skipped)
-{
-    int count = 0;
-    for (int r = range.firstRow; r <= range.lastRow; ++r)
-        count += MatchCount(range.firstCol, range.lastCol, r, criterion);
-    skipped = m_skippedCells;
-    return count;
-}
-
 double Evaluator::countIf(const Range& range)
 {
-    if (!m_cache) {
-        Criterion criterion;
-        if (!parseCriterion(criterion) || !expect(u')'))
-            return 0;
-        int skipped = 0;
-        return scanCountIf(range, criterion, skipped);
-    }
+    // The criterion's text, quotes included, names the count with the range.
     const int start = ScanPos;
-    const int end = current() == u'"' ? criterionEnd() : 0;
+    const int end = m_cache && current() == u'"' ? criterionEnd() : 0;
     const QStringView key = end > 0 ? FormulaText.mid(start - 1, end - start) : QStringView();
-    if (end > 0) {
-        if (CriteriaCache::Entry* entry = m_cache->find(range, key)) {
-            ScanPos = end;
-            if (!expect(u')'))
-                return 0;
-            const int count = m_cache->count(*entry, *this);
-            if (entry->skipped > 0) {
-                m_skipped = m_cache->pendingBlock(range);
-                m_skippedCells = entry->skipped;
-            }
-            return count;
+    if (CriteriaCache::Entry* entry = key.isEmpty() ? nullptr : m_cache->find(range, key)) {
+        ScanPos = end;
+        if (!expect(u')'))
+            return 0;
+        const int count = m_cache->count(*entry, *this);
+        if (entry->skipped > 0) {
+            m_skipped = m_cache->pendingBlock(range);
+            m_skippedCells = entry->skipped;
         }
+        return count;
     }
     Criterion criterion;
     if (!parseCriterion(criterion) || !expect(u')'))
         return 0;
-    int skipped = 0;
-    const double count = scanCountIf(range, criterion, skipped);
-    m_cache->add(range, key, std::move(criterion), int(count), skipped);
+    int count = 0;
+    for (int r = range.firstRow; r <= range.lastRow; ++r)
+        count += MatchCount(range.firstCol, range.lastCol, r, criterion);
+    if (!key.isEmpty())
+        m_cache->add(range, key, std::move(criterion), count, m_skippedCells);
     return count;
 }
 
 double Evaluator::sumIf(Range criteria)
 {
-    if (!m_cache) {
-        Range rows;
-        Range sum;
-        return scanSumIf(criteria, rows, sum);
-    }
     // The call's text from the criterion through ")" names the sum, with the criteria range.
     const int start = ScanPos;
     QStringView key;
     int end = 0;
-    if (int p = current() == u'"' ? criterionEnd() : 0; p > 0) {
+    if (int p = m_cache && current() == u'"' ? criterionEnd() : 0; p > 0) {
         while (p <= FormulaText.size() && charAt(p) != u')')
             ++p;
         if (p <= FormulaText.size()) {
@@ -524,12 +504,7 @@ double Evaluator::sumIf(Range criteria)
             end = p + 1;
         }
     }
-    if (key.isEmpty()) {
-        Range rows;
-        Range sum;
-        return scanSumIf(criteria, rows, sum);
-    }
-    if (const CriteriaCache::SumEntry* entry = m_cache->findSum(criteria, key)) {
+    if (const auto* entry = key.isEmpty() ? nullptr : m_cache->findSum(criteria, key)) {
         ScanPos = entry->end;
         m_skipped = entry->skipped;
         m_skippedCells = entry->skippedCells;
@@ -542,7 +517,7 @@ double Evaluator::sumIf(Range criteria)
     Range rows;
     Range sum;
     const double total = scanSumIf(criteria, rows, sum);
-    if (FormulaError == errNone && ScanPos == end) {
+    if (!key.isEmpty() && FormulaError == errNone && ScanPos == end) {
         CriteriaCache::SumEntry entry;
         entry.criteria = criteria;
         entry.rows = rows;

@@ -66,9 +66,7 @@ private:
     void prefetchFormula(int i) const
     {
         const core::CellPos& cell = m_formulas[std::size_t(i)].cell;
-#if defined(__GNUC__)
-        __builtin_prefetch(m_texts.text(i).utf16());
-#endif
+        detail::Prefetch(m_texts.text(i).utf16());
         detail::PrefetchText(m_sheet.GridText[cell.col][cell.row]);
     }
     void evaluate(int i);

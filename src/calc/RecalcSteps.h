@@ -84,15 +84,21 @@ Outcome StoreFormulaResult(App& app, int c, int r, const FormulaResult& result,
 /// How many cells ahead of use PrefetchText is called.
 constexpr int PrefetchDistance = 16;
 
-/// Asks for a text's characters ahead of use: cell texts are scattered over the heap, so
-/// walking many of them is bound by memory latency.
-inline void PrefetchText(const QString& text)
+/// Asks for memory ahead of use: cell texts are scattered over the heap, so walking many of
+/// them is bound by memory latency.
+inline void Prefetch(const void* address)
 {
 #if defined(__GNUC__)
-    __builtin_prefetch(text.constData());
+    __builtin_prefetch(address);
 #else
-    (void)text;
+    (void)address;
 #endif
+}
+
+/// Prefetch of a text's characters.
+inline void PrefetchText(const QString& text)
+{
+    Prefetch(text.constData());
 }
 
 /// The circular-reference warning naming cell (c, r).

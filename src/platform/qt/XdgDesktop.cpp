@@ -348,9 +348,7 @@ bool XdgDesktop::writeMenuFile(const QString& folder) const
             + xmlText(applications.relativeFilePath(file.absoluteFilePath()).replace(u'/', u'-'))
             + QStringLiteral("</Filename>\n");
     const QString menu =
-        QStringLiteral("<!DOCTYPE Menu PUBLIC \"-//freedesktop//DTD Menu 1.0//EN\"\n"
-                       " \"http://www.freedesktop.org/standards/menu-spec/menu-1.0.dtd\">\n"
-                       "<Menu>\n  <Name>Applications</Name>\n  <Menu>\n    <Name>Mavix</Name>\n"
+        QStringLiteral("<Menu>\n  <Name>Applications</Name>\n  <Menu>\n    <Name>Mavix</Name>\n"
                        "    <Directory>Mavix.directory</Directory>\n    <Include>\n")
         + includes + QStringLiteral("    </Include>\n  </Menu>\n</Menu>\n");
     return writeText(menuFilePath(), menu);
